@@ -1,0 +1,18 @@
+#include "common/ansi_path.h"
+
+namespace Orvane::Common {
+
+std::size_t FindLastBackslash(const std::string& path) {
+    std::size_t found = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        auto byte = static_cast<std::uint8_t>(path[i]);
+        if (IsLeadByte(byte) && i + 1 < path.size()) {
+            ++i;  // the trail byte is part of the character, never a separator
+        } else if (byte == static_cast<std::uint8_t>(kBackslash)) {
+            found = i;
+        }
+    }
+    return found;
+}
+
+}  // namespace Orvane::Common

@@ -1,0 +1,26 @@
+// Byte-level helpers for code page 932 paths. A double-byte character may have 0x5C ('\') as
+// its second byte (表 is 95 5C, ソ is 83 5C), so separators are searched character by character.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace Orvane::Common {
+
+inline constexpr char kBackslash = '\\';
+
+// The first byte of a double-byte character in code page 932.
+constexpr bool IsLeadByte(std::uint8_t byte) {
+    return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+// The position of the last backslash that is a character of its own, or npos.
+std::size_t FindLastBackslash(const std::string& path);
+
+// True when the last byte is 0x5C. This deliberately looks at the byte only: a folder text
+// ending in a double-byte character whose second byte is 0x5C counts as ending in a separator.
+inline bool EndsWithBackslashByte(const std::string& text) {
+    return !text.empty() && text.back() == kBackslash;
+}
+
+}  // namespace Orvane::Common

@@ -1,0 +1,16 @@
+// UTF-8 at the edges of the system: command-line arguments, console output, manifests, JSON.
+// Inside, texts stay code page 932.
+#pragma once
+
+#include <string>
+
+namespace Orvane::Common {
+
+std::u16string Utf16FromUtf8(const std::string& utf8);
+std::string Utf8FromUtf16(const std::u16string& utf16);
+
+// Code page 932 <-> UTF-8; what code page 932 cannot hold becomes '?'.
+std::string Utf8FromAnsi(const std::string& ansi);
+std::string AnsiFromUtf8(const std::string& utf8);
+
+}  // namespace Orvane::Common

@@ -1,0 +1,175 @@
+// The operating-system layer: everything the core needs from the platform, and nothing more.
+//
+// The core never includes <windows.h> or POSIX headers. Each function here has one Windows
+// implementation (platform/win32, built on the named Win32 call) and one POSIX implementation
+// (platform/posix) that gives the same observable behaviour on Linux.
+//
+// Conventions shared by every function:
+// - Paths and texts are code page 932 (Shift-JIS) byte strings, as on Windows with ANSI code
+//   page 932. In a path both '\' and '/' separate components. On POSIX a path is converted to
+//   UTF-8 at this boundary, and a component that does not exist with its exact case is matched
+//   case-insensitively against the entries of its folder.
+// - Failure is reported by result (false, an empty value or kInvalidFile); nothing here throws
+//   except std::bad_alloc.
+// - Results that the Windows calls decide by the thread's last-error code (a size or position
+//   whose low half is 0xFFFFFFFF) are already decided: true means the value is valid.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Orvane::Os {
+
+// ---- Files -------------------------------------------------------------------------------
+
+// An open file; kInvalidFile when the open failed.
+using FileHandle = std::intptr_t;
+inline constexpr FileHandle kInvalidFile = -1;
+
+// How a file is opened. The values are those of FileStream's open parameters.
+enum class CreateMode : std::uint8_t {
+    CreateAlways = 0,      // create, or truncate an existing file
+    CreateNew = 1,         // create; fail if the file exists
+    OpenExisting = 2,      // open; fail if missing
+    OpenAlways = 3,        // open, or create when missing
+    TruncateExisting = 4,  // open and truncate; fail if missing
+};
+
+struct OpenRequest {
+    CreateMode mode = CreateMode::OpenExisting;
+    bool read = false;
+    bool write = false;
+    std::uint32_t shareMode = 0;      // FILE_SHARE_READ 1 | FILE_SHARE_WRITE 2 | FILE_SHARE_DELETE 4
+    bool inheritable = false;         // the handle is inherited by child processes
+    std::uint32_t flagsAndAttributes = 0x80;  // FILE_ATTRIBUTE_NORMAL or FILE_FLAG_* bits
+};
+
+// Platform flag values that FileStream passes in OpenRequest::flagsAndAttributes.
+inline constexpr std::uint32_t kAttributeNormal = 0x80;
+inline constexpr std::uint32_t kAttributeEncrypted = 0x4000;
+inline constexpr std::uint32_t kFlagDeleteOnClose = 0x04000000;
+inline constexpr std::uint32_t kFlagRandomAccess = 0x10000000;
+inline constexpr std::uint32_t kFlagSequentialScan = 0x08000000;
+inline constexpr std::uint32_t kFlagWriteThrough = 0x80000000;
+
+FileHandle OpenFile(const std::string& path, const OpenRequest& request);
+void CloseFile(FileHandle file);
+
+// Reads up to count bytes at the current position; *bytesRead is what arrived (0 at the end).
+bool ReadFile(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t* bytesRead);
+bool WriteFile(FileHandle file, const void* buffer, std::uint32_t count,
+               std::uint32_t* bytesWritten);
+
+enum class SeekOrigin : std::uint8_t { Begin = 0, Current = 1, End = 2 };
+
+// Moves the position; a negative resulting position fails. Past the end is allowed.
+bool SetFilePointer(FileHandle file, std::int64_t distance, SeekOrigin origin,
+                    std::int64_t* newPosition);
+bool GetFileSize(FileHandle file, std::int64_t* size);
+// Cuts or extends the file to the current position.
+bool SetEndOfFile(FileHandle file);
+
+// File times: UTC, 100-nanosecond units since 1601-01-01 (the platform's FILETIME).
+using FileTime = std::uint64_t;
+
+// Sets the times that are given; a creation time cannot be set on POSIX and is ignored there.
+bool SetFileTime(FileHandle file, const FileTime* created, const FileTime* lastAccess,
+                 const FileTime* lastWrite);
+
+// ---- File system ---------------------------------------------------------------------------
+
+// Attribute bits of the platform (FILE_ATTRIBUTE_*).
+inline constexpr std::uint32_t kAttrReadOnly = 0x01;
+inline constexpr std::uint32_t kAttrHidden = 0x02;
+inline constexpr std::uint32_t kAttrSystem = 0x04;
+inline constexpr std::uint32_t kAttrDirectory = 0x10;
+inline constexpr std::uint32_t kAttrArchive = 0x20;
+
+// The attributes of a file or folder, or nothing when it does not exist.
+std::optional<std::uint32_t> GetFileAttributes(const std::string& path);
+bool SetFileAttributes(const std::string& path, std::uint32_t attributes);
+
+// The first directory entry matching path (wildcards allowed in the last component).
+struct FindData {
+    std::uint32_t attributes = 0;
+    std::uint64_t size = 0;
+    FileTime created = 0;  // the last-write time where the file system keeps no creation time
+    FileTime lastAccess = 0;
+    FileTime lastWrite = 0;
+    std::string name;  // the entry's name as found, code page 932
+};
+std::optional<FindData> FindFirstFile(const std::string& path);
+
+// The absolute form of path, or nothing when it does not fit in 260 bytes.
+std::optional<std::string> GetFullPathName(const std::string& path);
+
+// Creates every missing folder along path up to its last backslash (or slash).
+bool MakeSureDirectoryPathExists(const std::string& path);
+
+// Creates a new empty file folder + up to three characters of prefix + hex digits + ".TMP",
+// exclusively (never an existing file), and returns its path; empty on failure.
+// folder ends with a separator.
+std::string GetTempFileName(const std::string& folder, const std::string& prefix);
+
+// Refuses read-only files and folders.
+bool DeleteFile(const std::string& path);
+// Copies contents over an existing destination unless that is read-only (or failIfExists).
+bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists);
+// Renames source to destination, which must not exist.
+bool MoveFile(const std::string& source, const std::string& destination);
+// Replaces destination by source in one atomic step; refuses a read-only destination.
+bool ReplaceFile(const std::string& source, const std::string& destination);
+
+// ---- Time ----------------------------------------------------------------------------------
+
+// A calendar date and time with milliseconds (the platform's SYSTEMTIME without weekday).
+struct SystemTime {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int milliseconds = 0;
+};
+
+bool FileTimeToLocalFileTime(FileTime utc, FileTime* local);
+bool LocalFileTimeToFileTime(FileTime local, FileTime* utc);
+bool FileTimeToSystemTime(FileTime time, SystemTime* fields);
+// Fails for fields outside their calendar ranges (month 1-12, a day the month has, ...).
+bool SystemTimeToFileTime(const SystemTime& fields, FileTime* time);
+
+// The C library's 64-bit mktime: -1 when the local time is not representable, that is before
+// 1970-01-01 00:00:00 UTC or after 3000-12-31 23:59:59 UTC. Normalises *fields as mktime does.
+std::int64_t MakeTime64(std::tm* fields);
+// The C library's 64-bit localtime; false outside the same range.
+bool LocalTime64(std::int64_t time, std::tm* fields);
+
+// ---- Text ----------------------------------------------------------------------------------
+
+// UTF-16 text (up to its first zero unit) to code page 932; '?' for what 932 cannot hold.
+std::string WideToAnsi(const std::u16string& text);
+// Code page 932 to UTF-16, invalid sequences as the platform converts them.
+std::u16string AnsiToWide(const std::string& text);
+
+// ---- Process -------------------------------------------------------------------------------
+
+// Lets the thread wait; used between retries of a file that another process holds.
+void SleepMilliseconds(std::uint32_t milliseconds);
+
+// A loaded module (the program's own: nullptr).
+using ModuleHandle = void*;
+
+// The full path of the module's file, or nothing when it does not fit in 260 bytes.
+std::optional<std::string> GetModuleFileName(ModuleHandle module);
+
+// The module's version-information block and the offset of its fixed version record
+// (VS_FIXEDFILEINFO) in it; false when the module has none or it carries no translation table.
+// On POSIX the block is made from the build's project version.
+bool LoadVersionInfo(ModuleHandle module, std::vector<std::uint8_t>* block,
+                     std::size_t* fixedInfoOffset);
+
+}  // namespace Orvane::Os

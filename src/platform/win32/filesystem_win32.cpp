@@ -1,0 +1,105 @@
+// Files and folders by name on Windows: attributes, lookup, full paths, temporary names and the
+// copy, move, replace and delete operations, each one kernel32 (or imagehlp) call.
+#include <algorithm>
+
+#include "platform/os.h"
+#include "platform/win32/file_time_win32.h"
+#include "platform/win32/win32_api.h"
+
+// After <windows.h>, which it builds on.
+#include <imagehlp.h>
+
+namespace Orvane::Os {
+namespace {
+
+// The platform's path limit, terminator included.
+constexpr DWORD kPathBufferSize = MAX_PATH;
+// GetTempFileNameA writes up to MAX_PATH characters and its terminator.
+constexpr DWORD kTempNameBufferSize = MAX_PATH + 1;
+
+FindData FindDataFrom(const WIN32_FIND_DATAA& entry) {
+    FindData found;
+    found.attributes = entry.dwFileAttributes;
+    found.size = (static_cast<std::uint64_t>(entry.nFileSizeHigh) << 32) | entry.nFileSizeLow;
+    found.created = Win32::FromFiletime(entry.ftCreationTime);
+    found.lastAccess = Win32::FromFiletime(entry.ftLastAccessTime);
+    found.lastWrite = Win32::FromFiletime(entry.ftLastWriteTime);
+    found.name = entry.cFileName;
+    return found;
+}
+
+}  // namespace
+
+std::optional<std::uint32_t> GetFileAttributes(const std::string& path) {
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+    return attributes;
+}
+
+bool SetFileAttributes(const std::string& path, std::uint32_t attributes) {
+    return ::SetFileAttributesA(path.c_str(), attributes) != FALSE;
+}
+
+std::optional<FindData> FindFirstFile(const std::string& path) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = ::FindFirstFileA(path.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return std::nullopt;
+    ::FindClose(search);
+    return FindDataFrom(entry);
+}
+
+std::optional<std::string> GetFullPathName(const std::string& path) {
+    char buffer[kPathBufferSize];
+    DWORD length = ::GetFullPathNameA(path.c_str(), kPathBufferSize, buffer, nullptr);
+    // A result of the buffer's size or more is the size the path would need.
+    if (length == 0 || length >= kPathBufferSize) return std::nullopt;
+    return std::string(buffer, length);
+}
+
+bool MakeSureDirectoryPathExists(const std::string& path) {
+    // The call splits at backslashes only and silently ignores what follows a slash. A slash
+    // byte is never part of a double-byte character in code page 932, so turning every slash
+    // into a backslash changes no name.
+    std::string backslashed = path;
+    std::replace(backslashed.begin(), backslashed.end(), '/', '\\');
+    return ::MakeSureDirectoryPathExists(backslashed.c_str()) != FALSE;
+}
+
+std::string GetTempFileName(const std::string& folder, const std::string& prefix) {
+    char buffer[kTempNameBufferSize] = {};
+    if (::GetTempFileNameA(folder.c_str(), prefix.c_str(), 0, buffer) == 0) return {};
+    return buffer;
+}
+
+bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
+
+namespace {
+
+// Windows refuses to overwrite a read-only (or, for a copy, hidden) file; Wine running as root
+// does not, so the refusal is made here before the call.
+bool RefusesOverwrite(const std::string& path, DWORD refusedAttributes) {
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & refusedAttributes)) return false;
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return true;
+}
+
+}  // namespace
+
+bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    if (RefusesOverwrite(destination, FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN)) {
+        return false;
+    }
+    return ::CopyFileA(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE) != FALSE;
+}
+
+bool MoveFile(const std::string& source, const std::string& destination) {
+    return ::MoveFileA(source.c_str(), destination.c_str()) != FALSE;
+}
+
+bool ReplaceFile(const std::string& source, const std::string& destination) {
+    if (RefusesOverwrite(destination, FILE_ATTRIBUTE_READONLY)) return false;
+    return ::MoveFileExA(source.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+}
+
+}  // namespace Orvane::Os

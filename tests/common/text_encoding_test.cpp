@@ -1,0 +1,63 @@
+#include "common/text_encoding.h"
+
+#include <gtest/gtest.h>
+
+#include "common/utf8.h"
+#include "support/text.h"
+
+namespace Orvane::Common {
+namespace {
+
+using Orvane::Test::Cp932;
+
+TEST(ToAnsi, ConvertsToCodePage932) {
+    struct Case {
+        std::u16string utf16;
+        std::string ansi;
+    } cases[] = {
+        {u"ABC", "ABC"},
+        {u"", ""},
+        {u"\x30A2", "\x83\x41"},            // ア
+        {u"\x8868\x30BD", "\x95\x5C\x83\x5C"},  // 表ソ: trail bytes 0x5C
+        {u"\x3000", "\x81\x40"},            // ideographic space
+        {std::u16string(u"A\0B", 3), "A"},  // ends at the first zero unit
+        {u"\xD55C", "?"},                   // Hangul has no code in 932
+        {u"a\xD83D\xDE00z", "a??z"},        // each half of a pair outside the BMP
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToAnsi(c.utf16), c.ansi) << Orvane::Test::Utf8(c.ansi);
+        EXPECT_EQ(ToAnsi(c.utf16.c_str()), c.ansi);
+    }
+}
+
+TEST(ToUtf16, ConvertsFromCodePage932) {
+    EXPECT_TRUE(ToUtf16("").empty());
+    EXPECT_EQ(ToUtf16("ABC"), (std::vector<char16_t>{0x41, 0x42, 0x43}));
+    EXPECT_EQ(ToUtf16("\x95\x5C\x83\x41"), (std::vector<char16_t>{0x8868, 0x30A2}));
+    EXPECT_EQ(Utf16BytesFromAnsi("ABC"), (std::vector<std::uint8_t>{0x41, 0, 0x42, 0, 0x43, 0}));
+}
+
+TEST(ToUtf16, UnrepresentableCharacterDoesNotSurviveTheRoundTrip) {
+    std::vector<char16_t> back = ToUtf16(ToAnsi(u"\xD55C"));
+    EXPECT_EQ(back, std::vector<char16_t>{u'?'});
+}
+
+TEST(AnsiFromUtf16Bytes, PairsAnOddLastByteAndStopsAtZero) {
+    const std::uint8_t odd[] = {0x41, 0x00, 0x42};
+    EXPECT_EQ(AnsiFromUtf16Bytes(odd, 3), "AB");
+    const std::uint8_t zero[] = {0x41, 0x00, 0x00, 0x00, 0x43, 0x00};
+    EXPECT_EQ(AnsiFromUtf16Bytes(zero, 6), "A");
+    const std::uint8_t kana[] = {0xA2, 0x30};
+    EXPECT_EQ(AnsiFromUtf16Bytes(kana, 2), "\x83\x41");
+}
+
+TEST(Utf8, RoundTripsThroughCodePage932) {
+    EXPECT_EQ(Utf8FromAnsi("\x8f\x43\x90\xb3"), Orvane::Test::Utf8(u8"修正"));
+    EXPECT_EQ(AnsiFromUtf8(Orvane::Test::Utf8(u8"修正 a")), "\x8f\x43\x90\xb3 a");
+    EXPECT_EQ(Cp932(u8"修正が完了しました！"), "修正が完了しました！");  // literals are 932
+    EXPECT_EQ(Utf16FromUtf8("\xF0\x9F\x98\x80"), u"\xD83D\xDE00");
+    EXPECT_EQ(Utf8FromUtf16(u"\xD83D\xDE00"), "\xF0\x9F\x98\x80");
+}
+
+}  // namespace
+}  // namespace Orvane::Common
