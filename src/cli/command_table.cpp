@@ -3,8 +3,16 @@
 namespace Orvane::Cli {
 
 // Each command's function lives in its own file.
+int RunInfo(const Arguments& arguments);
+int RunBuild(const Arguments& arguments);
+
 const std::vector<Command>& Commands() {
-    static const std::vector<Command> commands = {};
+    static const std::vector<Command> commands = {
+        {"info", "show the patch container of a patch executable", "info [--json] PATCH",
+         &RunInfo},
+        {"build", "build a patch executable from a manifest",
+         "build MANIFEST -o PATCH --stub STUB", &RunBuild},
+    };
     return commands;
 }
 

@@ -1,0 +1,23 @@
+// `orvpatch info --json`: the same content as the text form, as one JSON document.
+//
+//   {"container": {"offset", "scriptOffset", "version", "title", "reserved" (version 1 only),
+//                  "registryKey"},
+//    "payloads": [{"index", "kind", "name", "created", "modified", "size"}],
+//    "records": [{"type": "copy", "folder", "payload"},
+//                {"type": "delete", "path"},
+//                {"type": "archive", "path", "revision",
+//                 "removals": [{"name", "revision"}], "additions": [{"payload", "reserved"}]}],
+//    "error": text}                         (only when reading stopped)
+//
+// A part that was not reached is left out. Texts are UTF-8; time stamps "2024-03-05T14:30:00".
+#pragma once
+
+#include <string>
+
+#include "patch/container_reader.h"
+
+namespace Orvane::Cli {
+
+std::string ContainerJson(const ContainerReading& reading);
+
+}  // namespace Orvane::Cli

@@ -1,0 +1,105 @@
+#include "patch/container_writer.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "common/binary_writer.h"
+#include "common/failure.h"
+#include "common/file_stream.h"
+#include "patch/container_encoding.h"
+#include "patch/container_format.h"
+#include "patch/patch_container_locator.h"
+#include "platform/os.h"
+
+namespace Orvane {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+// The container's bytes apart from the payload data, which stays in the description.
+struct EncodedContainer {
+    Bytes sections;  // header, script section and the table's tag and count
+    std::vector<Bytes> payloadHeads;
+    std::uint64_t size = 0;
+};
+
+EncodedContainer Encode(const ContainerDescription& description) {
+    EncodedContainer encoded;
+    encoded.sections = EncodeHeader(description);
+    Bytes script = EncodeScriptSection(description.records, description.payloads.size());
+    Bytes table = EncodeTableHead(description.payloads.size());
+    encoded.sections.insert(encoded.sections.end(), script.begin(), script.end());
+    encoded.sections.insert(encoded.sections.end(), table.begin(), table.end());
+    encoded.size = encoded.sections.size();
+    for (const PayloadDescription& payload : description.payloads) {
+        encoded.payloadHeads.push_back(EncodePayloadHead(payload));
+        encoded.size += encoded.payloadHeads.back().size() + payload.data.size();
+    }
+    return encoded;
+}
+
+void CheckFits(std::uint64_t start, const EncodedContainer& encoded) {
+    if (start + encoded.size > kMaxContainerEnd) throw MessageFailure(kContainerTooLarge);
+}
+
+// BinaryWriter refuses empty blocks; an empty text or payload simply writes nothing.
+void WriteBlock(Common::BinaryWriter& writer, const Bytes& bytes) {
+    if (!bytes.empty()) writer.Write(bytes);
+}
+
+void WriteEncoded(const std::shared_ptr<Common::StreamBase>& stream,
+                  const EncodedContainer& encoded, const ContainerDescription& description) {
+    Common::BinaryWriter writer(stream);
+    WriteBlock(writer, encoded.sections);
+    for (std::size_t i = 0; i < encoded.payloadHeads.size(); ++i) {
+        WriteBlock(writer, encoded.payloadHeads[i]);
+        WriteBlock(writer, description.payloads[i].data);
+    }
+}
+
+// The stub's bytes, after checking that a container appended to them will be found.
+Bytes ReadStub(const std::string& stubPath) {
+    Common::FileStream stub(stubPath, Common::OpenExisting, Common::FileAccess::Read,
+                            Common::FileShare::Read);
+    if (!stub.CanRead()) throw MessageFailure(kStubUnreadable);
+    std::int64_t size = stub.GetLength();
+    std::uint32_t end = LocatePatchContainer(stub);
+    if (end == kNoContainerOffset || end > size) throw MessageFailure(kStubNotAnImage);
+    if (end < size) throw MessageFailure(kStubHasTrailingData);
+    Bytes bytes(end);
+    if (!stub.Seek(0, 0) || (end != 0 && !stub.Read(bytes.data(), end))) {
+        throw MessageFailure(kStubUnreadable);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+void WriteContainer(const std::shared_ptr<Common::StreamBase>& stream,
+                    const ContainerDescription& description) {
+    EncodedContainer encoded = Encode(description);
+    std::int64_t start = stream->GetPosition();
+    CheckFits(start < 0 ? 0 : static_cast<std::uint64_t>(start), encoded);
+    WriteEncoded(stream, encoded, description);
+}
+
+void WritePatchExecutable(const std::string& stubPath, const ContainerDescription& description,
+                          const std::string& outputPath) {
+    EncodedContainer encoded = Encode(description);
+    Bytes stub = ReadStub(stubPath);
+    CheckFits(stub.size(), encoded);
+    auto output = std::make_shared<Common::FileStream>(
+        outputPath, Common::CreateAlways, Common::FileAccess::Write, Common::FileShare::None,
+        Common::FileOptions::SequentialScan);
+    if (!output->CanWrite()) throw MessageFailure(kPatchNotCreated);
+    try {
+        Common::BinaryWriter(output).Write(stub);
+        WriteEncoded(output, encoded, description);
+    } catch (const MessageFailure&) {
+        output->Close();
+        Os::DeleteFile(outputPath);
+        throw;
+    }
+}
+
+}  // namespace Orvane

@@ -1,0 +1,179 @@
+// `orvpatch build` and `orvpatch info`, run as the user runs them.
+#include <gtest/gtest.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <ctime>
+#include <nlohmann/json.hpp>
+
+#include "byte_builder.h"
+#include "run_program.h"
+#include "support/temp_folder.h"
+#include "support/text.h"
+
+namespace Orvane {
+namespace {
+
+using Test::ByteBuilder;
+using Test::Bytes;
+using Test::PeImage;
+using Test::ProgramRun;
+using Test::RunProgram;
+using Test::TempFolder;
+using Test::Utf8;
+
+constexpr char kProgram[] = ORVPATCH_PROGRAM;
+constexpr std::time_t kReadmeTime = 1700000000;
+
+const std::u8string kManifest = u8R"(title = "デモ修正 1.1"
+registry-key = 'Software\Orvane\Demo'
+reserved = 3
+
+[[payload]]
+file = "files/readme.txt"
+
+[[payload]]
+file = "files/image.bmp"
+id = "image"
+name = "画像.bmp"
+kind = 5
+created = 2001-02-03T04:05:06
+modified = 2024-03-05T14:30:00
+
+[[record]]
+type = "copy"
+payload = "readme.txt"
+folder = "doc/表"
+
+[[record]]
+type = "delete"
+path = 'old\old.dat'
+
+[[record]]
+type = "archive"
+path = "data/x.arc"
+revision = 2
+remove = [{ name = "a.bmp", revision = 1 }]
+add = ["image"]
+)";
+
+std::string LocalStamp(std::time_t time) {
+    std::tm fields{};
+    localtime_r(&time, &fields);
+    char text[32];
+    std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &fields);
+    return text;
+}
+
+class BuildInfoTest : public testing::Test {
+protected:
+    void SetUp() override {
+        stub_ = PeImage({{0x200, 0x200}, {0x400, 0x100}});
+        folder_.WriteFile("stub.exe", stub_);
+        folder_.WriteFile("files/readme.txt", std::string("hello\n"));
+        folder_.WriteFile("files/image.bmp", Bytes{'B', 'M', 0});
+        timespec times[2] = {{kReadmeTime, 0}, {kReadmeTime, 0}};
+        utimensat(AT_FDCWD, (folder_ / "files/readme.txt").c_str(), times, 0);
+    }
+    ProgramRun Run(const std::vector<std::string>& arguments) {
+        return RunProgram(kProgram, arguments, folder_.Path());
+    }
+    ProgramRun Build(const std::u8string& manifest) {
+        folder_.WriteFile("patch.toml", Utf8(manifest));
+        return Run({"build", folder_ / "patch.toml", "-o", folder_ / "patch.exe", "--stub",
+                    folder_ / "stub.exe"});
+    }
+    std::string Patch() const { return folder_ / "patch.exe"; }
+
+    TempFolder folder_;
+    Bytes stub_;
+};
+
+TEST_F(BuildInfoTest, InfoShowsWhatTheManifestSaysAsTextAndJson) {
+    ASSERT_EQ(Build(kManifest).exitCode, 0);
+    ProgramRun info = Run({"info", Patch()});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    std::string stamp = LocalStamp(kReadmeTime);
+    std::string expected = Utf8(u8R"(version       1
+title         "デモ修正 1.1"
+reserved      3
+registry key  "Software\Orvane\Demo"
+payloads
+  #0  kind 0  "readme.txt"  created )") + stamp + "  modified " + stamp + Utf8(u8R"(  6 bytes
+  #1  kind 5  "画像.bmp"  created 2001-02-03 04:05:06  modified 2024-03-05 14:30:00  3 bytes
+records
+  copy     "doc\表\" <- #0 "readme.txt"
+  delete   "old\old.dat"
+  archive  "data\x.arc" -> revision 2; remove "a.bmp" (revision 1); add #1 "画像.bmp"
+)");
+    std::string container = "container     " + std::to_string(stub_.size());
+    EXPECT_EQ(info.out.substr(0, container.size()), container);
+    EXPECT_EQ(info.out.substr(info.out.find("version")), expected);
+
+    nlohmann::json json = nlohmann::json::parse(Run({"info", "--json", Patch()}).out);
+    EXPECT_EQ(json["container"]["offset"], stub_.size());
+    EXPECT_EQ(json["container"]["title"], Utf8(u8"デモ修正 1.1"));
+    EXPECT_EQ(json["payloads"][1]["created"], "2001-02-03T04:05:06");
+    EXPECT_EQ(json["records"][0]["folder"], Utf8(u8"doc\\表\\"));
+    EXPECT_EQ(json["records"][2]["removals"][0]["revision"], 1);
+    EXPECT_FALSE(json.contains("error"));
+}
+
+TEST_F(BuildInfoTest, DamagedRecordShowsTheRecordsBeforeItAndTheProgramsText) {
+    ASSERT_EQ(Build(kManifest).exitCode, 0);
+    Bytes patch = folder_.ReadFile("patch.exe");
+    Bytes archivePath = ByteBuilder().Text16(u"data\\x.arc").Get();
+    auto found = std::search(patch.begin(), patch.end(), archivePath.begin(), archivePath.end());
+    ASSERT_NE(found, patch.end());
+    *(found - 4) = 9;  // the archive record's type
+    folder_.WriteFile("damaged.exe", patch);
+
+    ProgramRun info = Run({"info", folder_ / "damaged.exe"});
+    EXPECT_EQ(info.exitCode, 1);
+    EXPECT_NE(info.out.find("  delete   \"old\\old.dat\"\n"), std::string::npos);
+    EXPECT_EQ(info.out.find("archive"), std::string::npos);
+    EXPECT_EQ(info.err, Utf8(u8"修正データの解析に失敗しました！\n"));
+    ProgramRun json = Run({"info", "--json", folder_ / "damaged.exe"});
+    EXPECT_EQ(nlohmann::json::parse(json.out)["records"].size(), 2u);
+}
+
+TEST_F(BuildInfoTest, StubWithoutContainerIsReportedAsTheProgramDoes) {
+    ProgramRun info = Run({"info", folder_ / "stub.exe"});
+    EXPECT_EQ(info.exitCode, 1);
+    EXPECT_EQ(info.err, Utf8(u8"修正データが見つかりません！\n"));
+}
+
+TEST_F(BuildInfoTest, ManifestMistakesNameTheirLine) {
+    struct Case { std::u8string manifest; std::string where; };
+    const std::u8string head = u8"title = \"t\"\nregistry-key = \"k\"\n";
+    const Case cases[] = {
+        {head + u8"colour = 1\n", ":3: unknown key 'colour'"},
+        {u8"title = \"t\"\n", ":1: missing key 'registry-key'"},
+        {head + u8"[[payload]]\nfile = \"files/none\"\n", ":3: cannot read payload file"},
+        {head + u8"[[record]]\ntype = \"move\"\n", ":4: 'type' must be"},
+        {head + u8"[[record]]\ntype = \"copy\"\npayload = \"nothing\"\n", ":5: no payload has the id"},
+        {head + u8"[[record]]\ntype = \"delete\"\npath = \"a\"\nfolder = \"b\"\n",
+         ":6: unknown key 'folder'"},
+        {head + u8"version = 2\n", ":3: 'version' must be an integer from 0 to 1"},
+        {head + u8"[[payload]]\nfile = \"files/readme.txt\"\nmodified = 1969-12-31T00:00:00\n",
+         ":5: 'modified' is not a local time"},
+        {head + u8"title = \"again\"\n", ":3: not a TOML file"},
+    };
+    for (const Case& c : cases) {
+        ProgramRun build = Build(c.manifest);
+        EXPECT_EQ(build.exitCode, 2) << c.where;
+        EXPECT_NE(build.err.find("patch.toml" + c.where), std::string::npos) << build.err;
+        EXPECT_FALSE(folder_.Exists("patch.exe")) << c.where;
+    }
+}
+
+TEST_F(BuildInfoTest, UsageMistakesExitWith2) {
+    EXPECT_EQ(Run({"build", folder_ / "patch.toml"}).exitCode, 2);
+    EXPECT_EQ(Run({"build", folder_ / "patch.toml", "-o", Patch()}).exitCode, 2);
+    EXPECT_EQ(Run({"info"}).exitCode, 2);
+    EXPECT_EQ(Run({"info", "--yaml", Patch()}).exitCode, 2);
+}
+
+}  // namespace
+}  // namespace Orvane
