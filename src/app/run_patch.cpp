@@ -1,0 +1,93 @@
+#include "app/run_patch.h"
+
+#include "commands/archive_update.h"
+#include "commands/copy_command.h"
+#include "commands/delete_command.h"
+#include "common/ansi_path.h"
+#include "common/failure.h"
+#include "patch/patch_script.h"
+#include "patch/patch_texts.h"
+
+namespace Orvane {
+namespace {
+
+// Everything a run creates, released in reverse order of creation when the run ends.
+struct Run {
+    std::shared_ptr<CPatchScript> script;
+    std::shared_ptr<ProgressSink> progress;
+    std::shared_ptr<ICmdParams> command;
+};
+
+std::string FolderWithSeparator(const std::string& folder) {
+    if (folder.empty()) throw MessageFailure(kNoInstallFolder);
+    return Common::EndsWithBackslashByte(folder) ? folder : folder + Common::kBackslash;
+}
+
+void Execute(Run& run, const std::string& folder, CErrorMessages& errorMessages) {
+    ProgressSink& progress = *run.progress;
+    switch (run.command->type) {
+        case kCopyCommand:
+            CmdCopy(progress, folder, static_cast<CopyParams&>(*run.command), errorMessages);
+            break;
+        case kDeleteCommand:
+            CmdDelete(progress, folder, static_cast<DeleteParams&>(*run.command));
+            break;
+        case kArchiveCommand:
+            UpdateArchive(progress, folder, *run.script,
+                          static_cast<ArchiverParams&>(*run.command));
+            break;
+    }
+}
+
+void ExecuteScript(Run& run, const std::string& folder, CErrorMessages& errorMessages) {
+    for (;;) {
+        run.command = run.script->NextCommand();
+        if (!run.command) throw MessageFailure(kScriptParseFailed);
+        if (run.command->type < 0) return;
+        run.progress->PumpMessages();
+        if (run.progress->TakeCancelRequest()) throw MessageFailure(kCancelled);
+        Execute(run, folder, errorMessages);
+        run.command.reset();
+    }
+}
+
+void Perform(Run& run, const RunInputs& inputs, CErrorMessages& errorMessages,
+             const ProgressOpener& openProgress) {
+    std::string folder = FolderWithSeparator(inputs.folder);
+    if (inputs.exePath.empty()) throw MessageFailure(kNoPatchData);
+    run.script = std::make_shared<CPatchScript>(inputs.exePath, inputs.scriptOffset,
+                                                inputs.version);
+    if (!run.script->Stream()) throw MessageFailure(kScriptLoadFailed);
+    run.progress = openProgress();
+    run.progress->SetPos(0);
+    ExecuteScript(run, folder, errorMessages);
+}
+
+// Releases the run's objects newest first: the display is gone and the executable closed
+// before the caller shows anything.
+RunOutcome Finish(Run& run, bool completed, std::string message) {
+    run.command.reset();
+    run.progress.reset();
+    run.script.reset();
+    return {completed, std::move(message)};
+}
+
+}  // namespace
+
+RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
+                    const ProgressOpener& openProgress) {
+    Run run;
+    try {
+        Perform(run, inputs, errorMessages, openProgress);
+        return Finish(run, true, kPatchCompleted);
+    } catch (const MessageFailure& failure) {
+        return Finish(run, false, failure.Text());
+    } catch (const PlainFailure&) {
+        return Finish(run, false, kSyntaxError);
+    } catch (...) {
+        // Exhausted memory and anything else unforeseen: shown like a plain failure.
+        return Finish(run, false, kSyntaxError);
+    }
+}
+
+}  // namespace Orvane

@@ -1,0 +1,47 @@
+// The patch run: checks the folder and the container, loads the script, then reads and
+// executes one command record at a time until the end record. Front ends only turn the outcome
+// into what their user sees.
+//
+//   RunOutcome outcome = RunPatch(inputs, errorMessages, [&] { return OpenMyProgressDisplay(); });
+//   if (outcome.completed) ... show kPatchCompleted ... else ... show outcome.message ...
+//
+// The progress display is opened exactly once, after the script has loaded, and everything the
+// run made (the current record, the display, the script) is released before RunPatch returns,
+// so the display is gone and the executable closed before the outcome is shown. Nothing that a
+// finished command changed is undone.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "app/error_messages.h"
+#include "app/progress_sink.h"
+
+namespace Orvane {
+
+inline constexpr char kPatchCompleted[] = "修正が完了しました！";
+inline constexpr char kNoInstallFolder[] = "インストール先が指定されていません！";
+inline constexpr char kNoPatchData[] = "修正データがありません！";
+inline constexpr char kSyntaxError[] = "syntax error！";
+
+struct RunInputs {
+    std::string folder;      // code page 932; a trailing backslash is added when missing
+    std::string exePath;     // empty when the container was found unusable at start-up
+    std::uint32_t scriptOffset = 0;
+    std::int32_t version = -1;
+};
+
+struct RunOutcome {
+    bool completed = false;
+    std::string message;  // the failure's text (code page 932); kPatchCompleted on completion
+};
+
+using ProgressOpener = std::function<std::shared_ptr<ProgressSink>()>;
+
+// Never raises: every failure of the run becomes the outcome's message.
+RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
+                    const ProgressOpener& openProgress);
+
+}  // namespace Orvane

@@ -1,0 +1,87 @@
+#include "commands/arc_entry.h"
+
+#include <cstring>
+#include <vector>
+
+#include "commands/stream_io.h"
+#include "common/binary_writer.h"
+#include "common/failure.h"
+#include "common/text_encoding.h"
+
+namespace Orvane {
+namespace {
+
+constexpr std::uint32_t kNarrowFixedSize = 16;
+constexpr std::uint32_t kUnicodeFixedSize = 15;
+constexpr std::size_t kMaxNarrowName = 255;
+constexpr std::size_t kMaxUnicodeUnits = 32767;
+constexpr std::int64_t kReservedSize = 2;
+
+std::uint32_t RecordLength(std::uint32_t fixed, std::size_t nameBytes, std::uint32_t dataSize) {
+    std::uint64_t length = std::uint64_t{fixed} + nameBytes + dataSize;
+    if (length > UINT32_MAX) throw PlainFailure();
+    return static_cast<std::uint32_t>(length);
+}
+
+}  // namespace
+
+std::uint32_t ArcEntry::Read(const std::shared_ptr<Common::StreamBase>& stream) {
+    std::uint32_t length = ReadU32(*stream);
+    if (length == 0) return 0;
+    kind = ReadU16(*stream);
+    year = ReadU16(*stream);
+    month = ReadU8(*stream);
+    day = ReadU8(*stream);
+    hour = ReadU8(*stream);
+    minute = ReadU8(*stream);
+    second = ReadU8(*stream);
+    std::uint32_t headerSize = unicodeNames ? ReadUnicodeName(*stream) : ReadNarrowName(*stream);
+    // A record shorter than its own header would give a huge data size: the archive is damaged.
+    if (length < headerSize) throw PlainFailure();
+    dataSize = length - headerSize;
+    return headerSize;
+}
+
+std::uint32_t ArcEntry::ReadNarrowName(Common::StreamBase& stream) {
+    std::uint8_t length = ReadU8(stream);
+    stream.Seek(kReservedSize, 1);  // the reserved bytes are never looked at
+    char bytes[kMaxNarrowName];
+    ReadExactly(stream, bytes, length);
+    name.assign(bytes, strnlen(bytes, length));
+    return kNarrowFixedSize + length;
+}
+
+std::uint32_t ArcEntry::ReadUnicodeName(Common::StreamBase& stream) {
+    std::uint16_t length = ReadU16(stream);
+    std::vector<std::uint8_t> bytes(std::size_t{length} + 2, 0);
+    ReadExactly(stream, bytes.data(), length);
+    name = Common::AnsiFromUtf16Bytes(bytes.data(), length);
+    return kUnicodeFixedSize + length;
+}
+
+void ArcEntry::Write(const std::shared_ptr<Common::StreamBase>& stream) const {
+    std::vector<std::uint8_t> nameBytes;
+    if (unicodeNames) {
+        nameBytes = Common::Utf16BytesFromAnsi(name);
+        if (nameBytes.size() / 2 > kMaxUnicodeUnits) throw PlainFailure();
+    } else {
+        nameBytes.assign(name.begin(), name.end());
+        if (nameBytes.size() > kMaxNarrowName) throw PlainFailure();
+    }
+    std::uint32_t fixed = unicodeNames ? kUnicodeFixedSize : kNarrowFixedSize;
+    Common::BinaryWriter writer(stream);
+    writer.Write(RecordLength(fixed, nameBytes.size(), dataSize));
+    writer.Write(kind);
+    writer.Write(year);
+    for (std::uint8_t field : {month, day, hour, minute, second}) writer.Write(field);
+    if (unicodeNames) {
+        writer.Write(static_cast<std::uint16_t>(nameBytes.size()));
+        writer.Write(nameBytes.data(), static_cast<std::uint32_t>(nameBytes.size()));
+    } else {
+        writer.Write(static_cast<std::uint8_t>(nameBytes.size()));
+        writer.Write(std::uint16_t{0});
+        writer.Write(nameBytes);
+    }
+}
+
+}  // namespace Orvane

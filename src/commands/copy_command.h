@@ -1,0 +1,28 @@
+// Installs one payload of the patch under its own name in a folder of the installation, with
+// the payload's creation and last-write times. An installed file that is as new as the payload
+// or newer is left alone, so a patch applied twice copies nothing the second time.
+//
+// The destination is never written directly: the payload goes to a temporary file beside it
+// first, which is then copied over the destination in one platform call and deleted.
+#pragma once
+
+#include <string>
+
+#include "app/error_messages.h"
+#include "app/progress_sink.h"
+#include "patch/command_params.h"
+
+namespace Orvane {
+
+inline constexpr char kCopyingFormat[] = "『 %s 』をコピー中...";
+inline constexpr char kCopyCancelled[] = "キャンセルボタンが押されたので終了します！ : CmdCopy";
+inline constexpr char kUpdateFileNotCreated[] = "更新ファイルの作成に失敗！";
+inline constexpr char kUpdateFileNotFound[] = "更新ファイルの作成に失敗！！";
+
+// installFolder ends with a backslash. Fails with kUnsafePath for a destination outside the
+// folder, kUpdateFileNotCreated when the payload cannot be written or copied into place, the
+// payload name and kCopyCancelled (through errorMessages) on Cancel.
+void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
+             CErrorMessages& errorMessages);
+
+}  // namespace Orvane

@@ -1,0 +1,25 @@
+#include "commands/delete_command.h"
+
+#include "commands/progress_text.h"
+#include "commands/safe_path.h"
+#include "common/failure.h"
+#include "common/file_status.h"
+#include "platform/os.h"
+
+namespace Orvane {
+
+void CmdDelete(ProgressSink& progress, const std::string& installFolder, DeleteParams& params) {
+    progress.SetPos(0);
+    progress.SetRange(0, 2);
+    progress.SetText(FormatWithName(kDeletingFormat, params.GetName()));
+    params.baseFolder = installFolder;
+    RequireInsideFolder(params.relativePath);
+    Common::FileStatus status;
+    if (Common::GetFileStatus(params.GetFullPath(), &status)) {
+        progress.SetPos(1);
+        if (!Os::DeleteFile(params.GetFullPath())) throw MessageFailure(kUpdateFileNotDeleted);
+    }
+    progress.SetPos(2);
+}
+
+}  // namespace Orvane

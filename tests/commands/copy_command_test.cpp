@@ -1,0 +1,206 @@
+// The copy command installing payloads into a temporary installation folder.
+#include "commands/copy_command.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "commands/progress_text.h"
+#include "commands/safe_path.h"
+#include "common/ctime.h"
+#include "common/file_status.h"
+#include "common/file_stream.h"
+#include "hooked_progress.h"
+#include "platform/os.h"
+#include "support/temp_folder.h"
+#include "support/text.h"
+
+namespace Orvane {
+namespace {
+
+using Test::Cp932;
+using Test::FailureOf;
+using Test::HookedProgress;
+using Test::RecordingProgress;
+using Test::TempFolder;
+
+using Basic::CTime;
+
+using Bytes = std::vector<std::uint8_t>;
+
+const CTime kCreated(2020, 1, 2, 3, 4, 5);
+const CTime kModified(2023, 6, 7, 8, 9, 10);
+
+CopyParams Params(const std::string& relativePath, const std::string& name,
+                  Bytes data = {1, 2, 3}) {
+    auto payload = std::make_shared<PicFile>();
+    payload->kind = 1;
+    payload->name = name;
+    payload->created = std::make_shared<CTime>(kCreated);
+    payload->modified = std::make_shared<CTime>(kModified);
+    payload->data = std::move(data);
+    CopyParams params;
+    params.relativePath = relativePath;
+    params.file = payload;
+    return params;
+}
+
+Common::FileStatus StatusOf(const std::string& path) {
+    Common::FileStatus status;
+    EXPECT_TRUE(Common::GetFileStatus(path, &status)) << path;
+    return status;
+}
+
+// Gives an installed file a last-write time, optionally with a fraction of a second.
+void SetModified(const std::string& path, std::int64_t seconds, std::uint64_t extra100ns = 0) {
+    Os::FileTime time = 0;
+    Basic::ToFileTime(kModified, &time);
+    time = static_cast<Os::FileTime>(static_cast<std::int64_t>(time) + seconds * 10000000) +
+           extra100ns;
+    Common::FileStream file(path, Common::OpenExisting, Common::FileAccess::Write,
+                            Common::FileShare::Read);
+    ASSERT_TRUE(file.CanWrite());
+    ASSERT_TRUE(Os::SetFileTime(file.NativeHandle(), nullptr, nullptr, &time));
+}
+
+TEST(CmdCopy, InstallsThePayloadWithItsTimes) {
+    struct Case {
+        const char* label;
+        std::string relativePath;  // as the script gives it
+        std::string folder;        // the same, for the test's file helpers
+        Bytes data;
+    };
+    const std::string kanjiFolder = Cp932(u8"表");  // its trail byte is 0x5C
+    const std::vector<Case> cases = {
+        {"into the installation folder", "", "", {1, 2, 3}},
+        {"into folders that do not exist yet", "a\\b\\", "a/b/", {4}},
+        {"into a folder whose name ends in a 0x5C trail byte", kanjiFolder + "\\",
+         kanjiFolder + "/", {5, 6}},
+        {"an empty payload", "", "", {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempFolder install;
+        HookedProgress progress;
+        progress.Dirty();
+        CErrorMessages errors;
+        CopyParams params = Params(c.relativePath, "a.bin", c.data);
+        CmdCopy(progress, install.Path(), params, errors);
+
+        EXPECT_EQ(install.ReadFile(c.folder + "a.bin"), c.data);
+        Common::FileStatus status = StatusOf(install / (c.folder + "a.bin"));
+        // The creation time is not checked: neither Linux nor Wine on it keeps one.
+        EXPECT_EQ(status.modified, kModified);
+        EXPECT_EQ(install.List(c.folder), std::vector<std::string>{"a.bin"})
+            << "no temporary file may remain";
+        EXPECT_EQ(progress.positions, (std::vector<std::int32_t>{0, 1, 2}));
+        EXPECT_EQ(progress.ranges, (std::vector<RecordingProgress::Range>{{0, 2}}));
+        EXPECT_EQ(progress.texts, std::vector<std::string>{Cp932(u8"『 a.bin 』をコピー中...")});
+        EXPECT_EQ(errors.Text(), "a.bin");
+    }
+}
+
+TEST(CmdCopy, ReplacesOnlyAnInstalledFileThatIsOlderToTheSecond) {
+    struct Case {
+        const char* label;
+        std::int64_t seconds;  // installed last-write time relative to the payload's
+        std::uint64_t extra100ns;
+        bool replaced;
+    };
+    const std::vector<Case> cases = {
+        {"one second older", -1, 0, true},
+        {"the same second", 0, 0, false},
+        {"the same second and a fraction", 0, 9999999, false},
+        {"newer, contents differing", 3600, 0, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempFolder install;
+        const std::string installed = "installed";
+        install.WriteFile("a.bin", installed);
+        SetModified(install / "a.bin", c.seconds, c.extra100ns);
+        const Common::FileStatus before = StatusOf(install / "a.bin");
+
+        HookedProgress progress;
+        std::vector<std::string> filesAtEnd;
+        progress.onPos = [&](std::int32_t position) {
+            if (position == 2) filesAtEnd = install.List();
+        };
+        CErrorMessages errors;
+        CopyParams params = Params("", "a.bin");
+        CmdCopy(progress, install.Path(), params, errors);
+
+        EXPECT_EQ(progress.positions.back(), 2);
+        EXPECT_EQ(install.List(), std::vector<std::string>{"a.bin"});
+        if (c.replaced) {
+            EXPECT_EQ(install.ReadFile("a.bin"), (Bytes{1, 2, 3}));
+            EXPECT_EQ(StatusOf(install / "a.bin").modified, kModified);
+            EXPECT_EQ(filesAtEnd.size(), 2u) << "the payload went through a temporary file";
+        } else {
+            EXPECT_EQ(install.ReadFile("a.bin"), Bytes(installed.begin(), installed.end()));
+            EXPECT_EQ(StatusOf(install / "a.bin").modified, before.modified);
+            EXPECT_EQ(progress.positions, std::vector<std::int32_t>{2}) << "straight to 2";
+            EXPECT_EQ(filesAtEnd, std::vector<std::string>{"a.bin"}) << "no temporary file made";
+        }
+    }
+}
+
+TEST(CmdCopy, FailuresLeaveTheInstallationUnchanged) {
+    struct Case {
+        const char* label;
+        std::string relativePath;
+        std::string name;
+        std::string failure;
+        bool readOnly = false;
+    };
+    const std::vector<Case> cases = {
+        // Refused by the platform on both systems, also for root on Linux.
+        {"read-only destination", "sub\\", "a.bin", Cp932(u8"更新ファイルの作成に失敗！"), true},
+        {"destination folder cannot be made (a file stands in its way)", "sub\\a.bin\\", "a.bin",
+         kUpdateFileNotCreated},
+        {"folder climbing out of the installation", "sub\\..\\..\\", "a.bin",
+         Cp932(u8"不正なパスが指定されています！")},
+        {"payload name climbing out of the installation", "sub\\", "..\\..\\a.bin", kUnsafePath},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempFolder root;  // the installation is its folder "game"
+        root.WriteFile("game/sub/a.bin", "old");
+        SetModified(root / "game/sub/a.bin", -60);
+        if (c.readOnly) root.MakeReadOnly("game/sub/a.bin", true);
+        HookedProgress progress;
+        CErrorMessages errors;
+        CopyParams params = Params(c.relativePath, c.name);
+        EXPECT_EQ(FailureOf([&] { CmdCopy(progress, root / "game/", params, errors); }), c.failure);
+        EXPECT_EQ(root.ReadFile("game/sub/a.bin"), (Bytes{'o', 'l', 'd'}));
+        EXPECT_EQ(root.List(), std::vector<std::string>{"game"});
+        EXPECT_EQ(root.List("game"), std::vector<std::string>{"sub"});
+        EXPECT_EQ(root.List("game/sub"), std::vector<std::string>{"a.bin"});
+    }
+}
+
+TEST(CmdCopy, TextsNoTestCanProvoke) {
+    // The copied file vanishing between the copy and the stamping.
+    EXPECT_EQ(kUpdateFileNotFound, Cp932(u8"更新ファイルの作成に失敗！！"));
+}
+
+TEST(CmdCopy, CancelReportsTheNameAndLeavesTheDestination) {
+    TempFolder install;
+    install.WriteFile("a.bin", "old");
+    SetModified(install / "a.bin", -60);
+    HookedProgress progress;
+    progress.cancelOnText = FormatWithName(kCopyingFormat, "a.bin");
+    CErrorMessages errors;
+    errors.Add("left from an earlier copy");
+    CopyParams params = Params("", "a.bin");
+    std::string failure = FailureOf([&] { CmdCopy(progress, install.Path(), params, errors); });
+    EXPECT_EQ(failure, Cp932(u8"a.bin\nキャンセルボタンが押されたので終了します！ : CmdCopy"));
+    EXPECT_EQ(errors.Text(), failure);
+    EXPECT_EQ(install.ReadFile("a.bin"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(install.List(), std::vector<std::string>{"a.bin"});
+    EXPECT_FALSE(progress.TakeCancelRequest()) << "the request was taken";
+}
+
+}  // namespace
+}  // namespace Orvane
