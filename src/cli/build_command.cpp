@@ -1,5 +1,7 @@
 // orvpatch build MANIFEST -o PATCH [--stub STUB]
 //
+// Without --stub the Windows patch program is the stub (see default_stub.h).
+//
 // Builds a patch executable: the stub image followed by the container that the manifest
 // describes. Manifest mistakes are reported with their line and exit with 2; a container the
 // format cannot hold, or a stub or output that cannot be used, exits with 1.
@@ -8,6 +10,7 @@
 
 #include "cli/command.h"
 #include "cli/console.h"
+#include "cli/default_stub.h"
 #include "cli/manifest_reader.h"
 #include "cli/path_argument.h"
 #include "common/failure.h"
@@ -22,8 +25,9 @@ constexpr char kUnknownOption[] = "unknown option ";
 constexpr char kOptionNeedsValue[] = " needs a value";
 constexpr char kOneManifest[] = "give exactly one manifest";
 constexpr char kNoOutput[] = "give the patch to write with -o PATCH";
-// The Windows program is not built alongside this tool yet, so there is no default stub.
-constexpr char kNoStub[] = "give the image to append the patch to with --stub STUB";
+constexpr char kNoStub[] =
+    "no patch.exe found to append the patch to: build the Windows program "
+    "(cmake --preset win32 && cmake --build --preset win32) or give --stub STUB";
 
 struct BuildArguments {
     std::string manifest;
@@ -31,9 +35,10 @@ struct BuildArguments {
     std::optional<std::string> stub;
 };
 
-void Require(const BuildArguments& parsed, int manifests) {
+void Require(BuildArguments& parsed, int manifests) {
     if (manifests != 1) throw UsageError(kOneManifest);
     if (!parsed.output) throw UsageError(kNoOutput);
+    if (!parsed.stub) parsed.stub = FindDefaultStub();
     if (!parsed.stub) throw UsageError(kNoStub);
 }
 

@@ -5,13 +5,16 @@ namespace Orvane::Cli {
 // Each command's function lives in its own file.
 int RunInfo(const Arguments& arguments);
 int RunBuild(const Arguments& arguments);
+int RunApply(const Arguments& arguments);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
         {"info", "show the patch container of a patch executable", "info [--json] PATCH",
          &RunInfo},
         {"build", "build a patch executable from a manifest",
-         "build MANIFEST -o PATCH --stub STUB", &RunBuild},
+         "build MANIFEST -o PATCH [--stub STUB]", &RunBuild},
+        {"apply", "apply a patch executable to an installation folder",
+         "apply [--folder DIR] PATCH", &RunApply},
     };
     return commands;
 }

@@ -1,0 +1,154 @@
+// `orvpatch apply [--folder DIR] PATCH`: what the Windows program does when its player presses
+// Run, with a console instead of its dialogs.
+//
+// The patch executable is opened and its container located and read as at the program's
+// start; a problem found there is printed first. The folder is DIR, or else the one that the
+// program would propose from the registry of the Wine prefix. The run then reports as the
+// program does: the completion text on stdout (exit 0) or the failure text on stderr (exit 1).
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+#include "app/error_messages.h"
+#include "app/run_patch.h"
+#include "cli/cancel_signal.h"
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/console_progress.h"
+#include "cli/path_argument.h"
+#include "cli/wine_install_folder.h"
+#include "common/utf8.h"
+#include "patch/container_start.h"
+
+namespace Orvane::Cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kFolderOption[] = "--folder";
+constexpr char kFolderOptionWithValue[] = "--folder=";
+constexpr char kEndOfOptions[] = "--";
+constexpr char kMissingFolder[] = "--folder needs a folder";
+constexpr char kUnknownOption[] = "unknown option ";
+constexpr char kMissingPatch[] = "no patch executable given";
+constexpr char kExtraArgument[] = "unexpected argument ";
+constexpr char kNotAFolder[] = "not a folder: ";
+// Notes on stderr about a registry folder that cannot be used; the run then finds no folder.
+constexpr char kNotePrefix[] = "orvpatch apply: ";
+constexpr char kUnmappedFolder[] =
+    "the installation folder in the registry is on no drive of the Wine prefix: ";
+constexpr char kUnwritableFolder[] =
+    "the installation folder in the registry cannot be written in code page 932: ";
+
+struct ApplyArguments {
+    std::optional<std::string> folder;  // UTF-8
+    std::string patch;                  // UTF-8
+};
+
+ApplyArguments ParseArguments(const Arguments& arguments) {
+    ApplyArguments parsed;
+    std::optional<std::string> patch;
+    bool options = true;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (options && argument == kEndOfOptions) {
+            options = false;
+        } else if (options && argument == kFolderOption) {
+            if (++i == arguments.size()) throw UsageError(kMissingFolder);
+            parsed.folder = arguments[i];
+        } else if (options && argument.starts_with(kFolderOptionWithValue)) {
+            parsed.folder = argument.substr(sizeof kFolderOptionWithValue - 1);
+        } else if (options && argument.size() > 1 && argument[0] == '-') {
+            throw UsageError(kUnknownOption + argument);
+        } else if (patch) {
+            throw UsageError(kExtraArgument + argument);
+        } else {
+            patch = argument;
+        }
+    }
+    if (!patch) throw UsageError(kMissingPatch);
+    parsed.patch = *patch;
+    return parsed;
+}
+
+// A folder of this system (UTF-8) as the run takes it. It gets a '/' of its own: the run adds
+// a separator only when the last byte is not 0x5C, which is also the second byte of a
+// double-byte character such as 表.
+std::string WithSeparator(std::string utf8) {
+    if (!utf8.empty() && utf8.back() != '/') utf8 += '/';
+    return utf8;
+}
+
+// An empty DIR stays empty: no folder is known, as when the registry has none. A folder that
+// does not exist yet is taken as the Windows program takes one: the commands make what they
+// need of it. A file in its place is a mistake in the arguments.
+std::string FolderArgument(const std::string& utf8) {
+    if (utf8.empty()) return utf8;
+    std::error_code error;
+    fs::path path(std::u8string(utf8.begin(), utf8.end()));
+    if (fs::exists(path, error) && !fs::is_directory(path, error)) {
+        throw UsageError(kNotAFolder + utf8);
+    }
+    return AnsiPathArgument(WithSeparator(utf8));
+}
+
+// The folder the Windows program would propose; empty when there is none.
+std::string RegistryFolder(const ContainerStart& start) {
+    if (!start.failureText.empty()) return "";
+    WineInstallFolder found = FindWineInstallFolder(start.header.registryKey);
+    if (!found.folder) {
+        if (!found.unmappedValue.empty()) {
+            PrintLine(stderr, kNotePrefix + (kUnmappedFolder + found.unmappedValue));
+        }
+        return "";
+    }
+    std::u8string host = found.folder->u8string();
+    std::string utf8 = WithSeparator(std::string(host.begin(), host.end()));
+    std::string ansi = Common::AnsiFromUtf8(utf8);
+    if (Common::Utf8FromAnsi(ansi) == utf8) return ansi;
+    PrintLine(stderr, kNotePrefix + (kUnwritableFolder + utf8));
+    return "";
+}
+
+RunInputs InputsFor(const std::string& patchPath, const ContainerStart& start) {
+    RunInputs inputs;
+    if (!start.failureText.empty()) return inputs;
+    inputs.exePath = patchPath;
+    inputs.scriptOffset = start.header.scriptOffset;
+    inputs.version = start.header.version;
+    return inputs;
+}
+
+std::shared_ptr<ProgressSink> OpenConsoleProgress() {
+    return std::make_shared<ConsoleProgress>(stderr, StyleFor(stderr), TerminalColumns(stderr),
+                                             &CancelSignal::TakeRequest);
+}
+
+int Report(const RunOutcome& outcome) {
+    if (outcome.completed) {
+        PrintAnsiLine(stdout, kPatchCompleted);
+        return kExitSuccess;
+    }
+    PrintAnsiLine(stderr, outcome.message);
+    return kExitFailure;
+}
+
+}  // namespace
+
+int RunApply(const Arguments& arguments) {
+    ApplyArguments parsed = ParseArguments(arguments);
+    std::string patchPath = AnsiPathArgument(parsed.patch);
+    std::optional<std::string> folder;
+    if (parsed.folder) folder = FolderArgument(*parsed.folder);
+
+    ContainerStart start = ReadContainerStart(patchPath);
+    if (!start.failureText.empty()) PrintAnsiLine(stderr, start.failureText);
+    RunInputs inputs = InputsFor(patchPath, start);
+    inputs.folder = folder ? *folder : RegistryFolder(start);
+
+    CancelSignal cancel;
+    CErrorMessages errorMessages;
+    return Report(RunPatch(inputs, errorMessages, OpenConsoleProgress));
+}
+
+}  // namespace Orvane::Cli

@@ -1,0 +1,36 @@
+#include "cli/default_stub.h"
+
+#include <filesystem>
+
+namespace Orvane::Cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kStubName[] = "patch.exe";
+constexpr char kOwnExecutable[] = "/proc/self/exe";
+
+std::optional<fs::path> BesideThisProgram() {
+    std::error_code error;
+    fs::path self = fs::read_symlink(kOwnExecutable, error);
+    if (error) return std::nullopt;
+    return self.parent_path() / kStubName;
+}
+
+std::string Utf8(const fs::path& path) {
+    std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+}  // namespace
+
+std::optional<std::string> FindDefaultStub() {
+    std::optional<fs::path> candidates[] = {BesideThisProgram(), fs::path(ORVPATCH_BUILT_STUB)};
+    for (const std::optional<fs::path>& candidate : candidates) {
+        std::error_code error;
+        if (candidate && fs::is_regular_file(*candidate, error)) return Utf8(*candidate);
+    }
+    return std::nullopt;
+}
+
+}  // namespace Orvane::Cli

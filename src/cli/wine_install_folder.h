@@ -1,0 +1,23 @@
+// The installation folder that the Windows program would propose, found in a Wine prefix:
+// the string value Install under HKEY_CURRENT_USER\<registry key of the patch>, with its
+// Windows path mapped to this system through the prefix's drive links.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace Orvane::Cli {
+
+struct WineInstallFolder {
+    // The folder on this system; nothing when none was found.
+    std::optional<std::filesystem::path> folder;
+    // The value as the Windows program reads it (UTF-8) when it names no drive of the prefix.
+    std::string unmappedValue;
+};
+
+// registryKey is code page 932, as the container header holds it. The value counts only when
+// the Windows program would take it: a string of at most 259 bytes in code page 932.
+WineInstallFolder FindWineInstallFolder(const std::string& registryKey);
+
+}  // namespace Orvane::Cli
