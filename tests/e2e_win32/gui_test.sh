@@ -1,0 +1,132 @@
+#!/usr/bin/env bash
+# End-to-end tests of the real patch.exe under Wine, driven through the X server as a person
+# would drive it: gui_test.sh success|failure|no-container|cancel
+set -euo pipefail
+source "$(dirname "$0")/gui_harness.sh"
+
+# Texts of the program, and what tests/e2e_win32/scenario_patches.cpp puts in the patches.
+readonly main_title='修正プログラム'
+readonly progress_title='修正プログラムの実行'
+readonly error_caption='エラー'
+readonly default_caption='Orvane　修正プログラム'
+readonly completed='修正が完了しました！'
+readonly cancelled='キャンセルボタンが押されたので終了します！'
+readonly registry_key='Software\Orvane\E2E'
+readonly id_run=1 id_cancel=2 id_folder=1000 id_title=1004 id_version=1005
+
+# A patch of the scenario, its installation folder seeded, and the folder in the registry.
+prepare_patch() {
+  game=$work/game
+  patch=$work/patch-$scenario.exe
+  mkdir -p "$game"
+  helper make-patch "$scenario" "$(windows_path "$ORVPATCH_PATCH_EXE")" "$(windows_path "$patch")" ||
+    fail "cannot make the patch"
+  helper make-folder "$scenario" "$(windows_path "$game")" || fail "cannot seed the folder"
+  set_install_folder "$registry_key" "$(windows_path "$game")"
+}
+
+expect_main_dialog() {
+  local title=$1 folder=$2
+  wait_window "$main_title" >/dev/null
+  expect_text "$main_title" $id_folder "$folder"
+  expect_text "$main_title" $id_title "$title"
+  expect_text "$main_title" $id_version "System  $ORVPATCH_VERSION"
+}
+
+test_success() {
+  local title='テスト修正 1.0' since
+  prepare_patch
+  cp -a "$game" "$work/reference"
+  since=$(date +%s)
+  start_program "$patch"
+  expect_main_dialog "$title" "$(windows_path "$game")"
+  screenshot main
+  press_key "$main_title" Return
+  expect_message "$title" "$completed"
+  expect_window_count "$progress_title" 0
+  screenshot completed
+  press_key "$title" Return
+  expect_exit_code 1
+  reference_apply "$patch" "$work/reference" || fail "the reference run failed"
+  diff <(folder_listing "$work/reference" "$since") <(folder_listing "$game" "$since") >&2 ||
+    fail "the folder differs from what orvpatch apply makes of it"
+  [[ -f $game/新データ.txt && ! -e $game/old.dat ]] || fail "the patch was not applied"
+}
+
+test_failure() {
+  local title='失敗テスト'
+  prepare_patch
+  start_program "$patch"
+  expect_main_dialog "$title" "$(windows_path "$game")"
+  press_key "$main_title" Return
+  expect_message "$title" 'ARCファイルのOpenに失敗しました！'
+  expect_window_count "$progress_title" 0
+  screenshot failed
+  press_key "$title" Return
+  wait_gone "$title"
+  expect_window_count "$main_title" 1
+  expect_running
+  [[ -f $game/readme.txt && -f $game/never.dat ]] ||
+    fail "the commands before the failure are not applied, or those after it are"
+  click_control "$main_title" $id_cancel
+  expect_exit_code 2
+}
+
+test_no_container() {
+  start_program "$ORVPATCH_PATCH_EXE"
+  expect_message "$error_caption" '修正データが見つかりません！'
+  screenshot no-data
+  press_key "$error_caption" Return
+  expect_main_dialog "$default_caption" ''
+  screenshot main
+  press_key "$main_title" Return
+  expect_message "$default_caption" 'インストール先が指定されていません！'
+  screenshot no-folder
+  press_key "$default_caption" Return
+  wait_gone "$default_caption"
+  press_key "$main_title" Escape
+  expect_exit_code 2
+}
+
+# Run and Cancel on the main dialog during the run are refused: no second progress dialog, no
+# end of the program. Cancel on the progress dialog then stops the run.
+test_cancel() {
+  local title='キャンセルテスト' text
+  prepare_patch
+  start_program "$patch"
+  expect_main_dialog "$title" "$(windows_path "$game")"
+  press_key "$main_title" Return
+  wait_window "$progress_title" >/dev/null
+  sleep 1
+  click_control "$main_title" $id_run
+  sleep 0.5
+  click_control "$main_title" $id_cancel
+  sleep 1
+  expect_window_count "$progress_title" 1
+  expect_window_count "$main_title" 1
+  expect_running
+  screenshot progress
+  click_control "$progress_title" $id_cancel
+  wait_window "$title" >/dev/null
+  text=$(control_text "$title" 0xFFFF)
+  log "\"$title\": ${text//$'\n'/ / }"
+  [[ $text == *"$cancelled"* ]] || fail "the run ended with \"$text\""
+  screenshot cancelled
+  press_key "$title" Return
+  wait_gone "$title"
+  # A Cancel taken during the run would end the dialog at its next message: give it some.
+  point_at_control "$main_title" $id_title
+  sleep 1
+  expect_window_count "$main_title" 1
+  expect_running
+  [[ -z $(find "$game" -iname 'tmp*') ]] || fail "temporary files are left: $(find "$game" -iname 'tmp*')"
+  press_key "$main_title" Escape
+  expect_exit_code 2
+}
+
+case ${1:-} in
+  success | failure | cancel) begin_test "$1" && "test_$1" ;;
+  no-container) begin_test no-container && test_no_container ;;
+  *) echo "usage: $0 success|failure|no-container|cancel" >&2; exit 2 ;;
+esac
+log passed
