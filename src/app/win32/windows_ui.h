@@ -1,20 +1,8 @@
-// The Windows API for the patch program's user interface, and only for it.
-//
-// The program calls the A (ANSI) functions by name: its texts are code page 932 bytes. The
-// macros that would rename functions of the platform layer (platform/os.h) are removed.
+// The Windows API for the patch program's user interface, and only for it: the platform
+// layer's view of <windows.h> (A functions called by name, the renaming macros removed) and
+// the common controls.
 #pragma once
 
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef STRICT
-#define STRICT
-#endif
+#include "platform/win32/win32_api.h"
 
-#include <windows.h>
 #include <commctrl.h>
-
-#undef GetModuleFileName
