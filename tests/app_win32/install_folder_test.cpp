@@ -18,6 +18,14 @@ using Win32::ReadInstallFolder;
 
 constexpr char kKey[] = "Software\\OrvpatchTests\\InstallFolder";
 
+// A stored value and the folder it gives.
+struct ValueCase {
+    const char* name;
+    DWORD type;
+    std::string bytes;
+    std::string expected;
+};
+
 class InstallFolder : public testing::Test {
 protected:
     void SetUp() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, kKey); }
@@ -42,12 +50,7 @@ protected:
 
 TEST(InstallFolderFromValue, OnlyTerminatedStringsGiveAFolder) {
     const std::string zero(1, '\0');
-    const struct {
-        const char* name;
-        DWORD type;
-        std::string bytes;
-        std::string expected;
-    } cases[] = {
+    const ValueCase cases[] = {
         {"string", REG_SZ, "C:\\Game" + zero, "C:\\Game"},
         {"expandable string, not expanded", REG_EXPAND_SZ, "%WINDIR%" + zero, "%WINDIR%"},
         {"no bytes", REG_SZ, "", ""},
@@ -69,12 +72,7 @@ TEST(InstallFolderFromValue, OnlyTerminatedStringsGiveAFolder) {
 // terminates string data itself when it hands it to the A function.)
 TEST_F(InstallFolder, StoredValues) {
     const std::string zero(1, '\0');
-    const struct {
-        const char* name;
-        DWORD type;
-        std::string bytes;
-        std::string expected;
-    } cases[] = {
+    const ValueCase cases[] = {
         {"string", REG_SZ, "C:\\Game" + zero, "C:\\Game"},
         {"expandable string, not expanded", REG_EXPAND_SZ, "%WINDIR%\\Game" + zero, "%WINDIR%\\Game"},
         {"Japanese, ending in 表", REG_SZ, Cp932(u8"C:\\ゲーム\\表") + zero, Cp932(u8"C:\\ゲーム\\表")},
