@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/error_messages.h"
+#include "commands/error_messages.h"
 #include "app/run_patch.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"

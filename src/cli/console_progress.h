@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "app/progress_sink.h"
+#include "commands/progress_sink.h"
 #include "cli/progress_bar.h"
 
 namespace Orvane::Cli {

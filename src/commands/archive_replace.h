@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/progress_sink.h"
+#include "commands/progress_sink.h"
 
 namespace Orvane {
 

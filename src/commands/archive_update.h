@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "app/progress_sink.h"
+#include "commands/progress_sink.h"
 #include "patch/command_params.h"
 #include "patch/patch_script.h"
 

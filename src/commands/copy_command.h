@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "app/error_messages.h"
-#include "app/progress_sink.h"
+#include "commands/error_messages.h"
+#include "commands/progress_sink.h"
 #include "patch/command_params.h"
 
 namespace Orvane {

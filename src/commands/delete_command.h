@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/progress_sink.h"
+#include "commands/progress_sink.h"
 #include "patch/command_params.h"
 
 namespace Orvane {

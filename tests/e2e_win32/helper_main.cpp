@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "app/error_messages.h"
+#include "commands/error_messages.h"
 #include "app/run_patch.h"
 #include "common/failure.h"
 #include "common/utf8.h"

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "app/progress_sink.h"
+#include "commands/progress_sink.h"
 
 namespace Orvane::Test {
 

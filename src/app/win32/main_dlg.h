@@ -16,8 +16,8 @@
 #include <memory>
 #include <string>
 
-#include "app/error_messages.h"
-#include "app/progress_sink.h"
+#include "commands/error_messages.h"
+#include "commands/progress_sink.h"
 #include "app/run_patch.h"
 #include "app/win32/dialog.h"
 #include "common/resource_version.h"

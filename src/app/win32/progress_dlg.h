@@ -14,7 +14,7 @@
 // no Cancel request ever arrives, so a run proceeds without showing progress.
 #pragma once
 
-#include "app/progress_sink.h"
+#include "commands/progress_sink.h"
 #include "app/win32/dialog.h"
 
 namespace Orvane {

@@ -1,4 +1,4 @@
-#include "app/progress_sink.h"
+#include "commands/progress_sink.h"
 
 namespace Orvane {
 

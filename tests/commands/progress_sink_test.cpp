@@ -1,12 +1,12 @@
 // What every progress display shares: only changed values are shown, each followed by a pump.
-#include "app/progress_sink.h"
+#include "commands/progress_sink.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "../commands/hooked_progress.h"
+#include "hooked_progress.h"
 
 namespace Orvane {
 namespace {
