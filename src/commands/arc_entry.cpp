@@ -56,14 +56,26 @@ std::uint32_t ArcEntry::ReadUnicodeName(Common::StreamBase& stream) {
     std::vector<std::uint8_t> bytes(std::size_t{length} + 2, 0);
     ReadExactly(stream, bytes.data(), length);
     name = Common::AnsiFromUtf16Bytes(bytes.data(), length);
+    storedName.assign(bytes.begin(), bytes.begin() + length);
     return kUnicodeFixedSize + length;
+}
+
+// The stored bytes while they still stand for `name` (an empty name is never written);
+// otherwise the name converted from code page 932.
+std::vector<std::uint8_t> ArcEntry::UnicodeNameBytes() const {
+    if (!name.empty() && !storedName.empty() &&
+        Common::AnsiFromUtf16Bytes(storedName.data(), storedName.size()) == name) {
+        return storedName;
+    }
+    std::vector<std::uint8_t> bytes = Common::Utf16BytesFromAnsi(name);
+    if (bytes.size() / 2 > kMaxUnicodeUnits) throw PlainFailure();
+    return bytes;
 }
 
 void ArcEntry::Write(const std::shared_ptr<Common::StreamBase>& stream) const {
     std::vector<std::uint8_t> nameBytes;
     if (unicodeNames) {
-        nameBytes = Common::Utf16BytesFromAnsi(name);
-        if (nameBytes.size() / 2 > kMaxUnicodeUnits) throw PlainFailure();
+        nameBytes = UnicodeNameBytes();
     } else {
         nameBytes.assign(name.begin(), name.end());
         if (nameBytes.size() > kMaxNarrowName) throw PlainFailure();

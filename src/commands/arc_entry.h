@@ -13,6 +13,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "common/stream_base.h"
 
@@ -39,8 +40,13 @@ public:
     std::uint8_t minute = 0;
     std::uint8_t second = 0;
     std::string name;  // code page 932
+    // "LINK6" only: the name's UTF-16LE bytes exactly as the archive stores them. Code page 932
+    // cannot hold every UTF-16 name, so Write puts these bytes back whenever `name` is still
+    // what they convert to: a kept entry keeps its name, whatever the code page can hold.
+    std::vector<std::uint8_t> storedName;
 
 private:
+    std::vector<std::uint8_t> UnicodeNameBytes() const;
     std::uint32_t ReadNarrowName(Common::StreamBase& stream);
     std::uint32_t ReadUnicodeName(Common::StreamBase& stream);
 };

@@ -159,6 +159,7 @@ void ArchiveUpdate::AppendPayload(const PicFile& payload) {
     entry_.minute = static_cast<std::uint8_t>(modified.GetMinute());
     entry_.second = static_cast<std::uint8_t>(modified.GetSecond());
     entry_.name = payload.name;
+    entry_.storedName.clear();  // an added entry is named from the payload, never a kept entry
     entry_.dataSize = static_cast<std::uint32_t>(payload.data.size());
     entry_.Write(output_);
     if (!payload.data.empty()) Common::BinaryWriter(output_).Write(payload.data);

@@ -250,6 +250,21 @@ TEST(ArcEntry, EntriesRoundTripByteForByte) {
     }
 }
 
+// Code page 932 cannot hold these names; a rewritten archive must not rename its entries.
+TEST(ArcEntry, Link6NamesOutsideTheCodePageKeepTheirStoredBytes) {
+    std::string oddCount = Utf16Le(u"ab");
+    oddCount.pop_back();  // three bytes: the last one is paired with a zero byte
+    const Bytes bytes = ArchiveBytes::Link6(1, "")
+                            .Entry({.name = Utf16Le(u"\uD55C\uAE00.bmp"), .data = {1}})
+                            .Entry({.name = Utf16Le(u"\u00E9\U0001F600"), .data = {2, 3}})
+                            .Entry({.name = Utf16Le(std::u16string(u"a\0b", 3)), .data = {}})
+                            .Entry({.name = oddCount, .data = {4}})
+                            .End()
+                            .Get();
+    TempFolder folder;
+    EXPECT_EQ(WriteArchive(folder, ReadArchive(folder, bytes)), bytes);
+}
+
 TEST(ArcEntry, DamagedEntryHeadersArePlainFailures) {
     const Bytes narrow = ArchiveBytes::Narrow("LINK3", "abc").Entry({.name = "a.bmp"}).Get();
     const Bytes unicode = ArchiveBytes::Link6(1, "").Entry({.name = Utf16Le(u"a.bmp")}).Get();

@@ -179,6 +179,19 @@ TEST_F(ArchiveUpdateTest, RewritesTheArchiveWithRemovalsAndAdditions) {
              .End()
              .Get(),
          {1}},
+        {"LINK6: a kept name outside code page 932 keeps its bytes; removals match its 932 form",
+         ArchiveBytes::Link6(1, "")
+             .Entry({.name = Utf16Le(u"\uD55C.bmp"), .data = {1}})
+             .Entry({.name = Utf16Le(u"\uAE00.bmp"), .data = {2}})
+             .End()
+             .Get(),
+         "data.arc", 2, {{1, "?.bmp"}}, {kX},
+         ArchiveBytes::Link6(2, "")
+             .Entry({.name = Utf16Le(u"\uAE00.bmp"), .data = {2}})
+             .Entry(Added(kX, Utf16Le(u"x.bmp")))
+             .End()
+             .Get(),
+         {1}},
         {"LINK3 in a subfolder reads as revision 0: a record of revision 0 applies",
          ArchiveBytes::Narrow("LINK3", "abc")
              .Entry({.name = "a", .data = {1}})
