@@ -156,6 +156,7 @@ TEST_F(BuildInfoTest, ManifestMistakesNameTheirLine) {
         {head + u8"[[record]]\ntype = \"delete\"\npath = \"a\"\nfolder = \"b\"\n",
          ":6: unknown key 'folder'"},
         {head + u8"version = 2\n", ":3: 'version' must be an integer from 0 to 1"},
+        {u8"version = 0\n" + head, ":1: 'version' 0 makes a patch whose script the patch program"},
         {head + u8"[[payload]]\nfile = \"files/readme.txt\"\nmodified = 1969-12-31T00:00:00\n",
          ":5: 'modified' is not a local time"},
         {head + u8"title = \"again\"\n", ":3: not a TOML file"},
