@@ -1,7 +1,9 @@
 // orvpatch info [--json] PATCH
 //
 // Shows the patch container of a patch executable. A damaged container shows what could be
-// read, then the patch program's own text for the problem (stderr), and exits with 1.
+// read, then the patch program's own text for the problem (stderr), and exits with 1. A
+// payload that the program cannot load is marked in the listing; it fails the reading only
+// where a copy record names it, as it fails the program's run there.
 #include <cstdio>
 
 #include "cli/command.h"

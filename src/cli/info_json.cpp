@@ -14,10 +14,17 @@ constexpr int kIndent = 2;
 
 std::string Utf8(const std::string& ansi) { return Common::Utf8FromAnsi(ansi); }
 
+// A stored year may have five digits, so the date ends at the space, not at a fixed column.
 std::string IsoStamp(const TimeStamp& stamp) {
     std::string text = FormatTimeStamp(stamp);
-    text[10] = 'T';
+    text[text.find(' ')] = 'T';
     return text;
+}
+
+// "loadable", and "problem" when the patch program cannot load the payload.
+void AddLoadability(Json& payload, PayloadProblem problem) {
+    payload["loadable"] = problem == PayloadProblem::None;
+    if (problem != PayloadProblem::None) payload["problem"] = PayloadProblemText(problem);
 }
 
 Json ContainerObject(const ContainerReading& reading) {
@@ -35,9 +42,11 @@ Json PayloadArray(const ContainerReading& reading) {
     Json payloads = Json::array();
     for (std::size_t i = 0; i < reading.description.payloads.size(); ++i) {
         const PayloadDescription& p = reading.description.payloads[i];
-        payloads.push_back({{"index", i}, {"kind", p.kind}, {"name", Utf8(p.name)},
-                            {"created", IsoStamp(p.created)}, {"modified", IsoStamp(p.modified)},
-                            {"size", reading.payloadSizes[i]}});
+        Json payload = {{"index", i}, {"kind", p.kind}, {"name", Utf8(p.name)},
+                        {"created", IsoStamp(p.created)}, {"modified", IsoStamp(p.modified)},
+                        {"size", reading.payloadSizes[i]}};
+        AddLoadability(payload, reading.payloadProblems[i]);
+        payloads.push_back(std::move(payload));
     }
     return payloads;
 }

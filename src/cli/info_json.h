@@ -2,14 +2,16 @@
 //
 //   {"container": {"offset", "scriptOffset", "version", "title", "reserved" (version 1 only),
 //                  "registryKey"},
-//    "payloads": [{"index", "kind", "name", "created", "modified", "size"}],
+//    "payloads": [{"index", "kind", "name", "created", "modified", "size", "loadable",
+//                  "problem" (only when not loadable: why the patch program cannot load it)}],
 //    "records": [{"type": "copy", "folder", "payload"},
 //                {"type": "delete", "path"},
 //                {"type": "archive", "path", "revision",
 //                 "removals": [{"name", "revision"}], "additions": [{"payload", "reserved"}]}],
 //    "error": text}                         (only when reading stopped)
 //
-// A part that was not reached is left out. Texts are UTF-8; time stamps "2024-03-05T14:30:00".
+// A part that was not reached is left out. Texts are UTF-8; time stamps are the stored fields,
+// "2024-03-05T14:30:00".
 #pragma once
 
 #include <string>

@@ -20,6 +20,11 @@ constexpr char kRegistryKeyLabel[] = "registry key  ";
 constexpr char kPayloadsHeading[] = "payloads";
 // "  #INDEX  kind KIND  NAME  created STAMP  modified STAMP  SIZE bytes"
 constexpr char kPayloadLine[] = "  #%zu  kind %u  %s  created %s  modified %s  %" PRIu32 " bytes";
+// Behind the line of a payload that the patch program cannot load: "  cannot be loaded: WHY".
+constexpr char kCannotBeLoaded[] = "  cannot be loaded: ";
+constexpr char kCreatedRejected[] = "creation time stamp not accepted as a local time";
+constexpr char kModifiedRejected[] = "last-write time stamp not accepted as a local time";
+constexpr char kCutShort[] = "cut short by the end of the file";
 constexpr char kRecordsHeading[] = "records";
 // Record lines: "copy     FOLDER <- #INDEX NAME", "delete   PATH",
 // "archive  PATH -> revision N; remove NAME (revision N); add #INDEX NAME".
@@ -88,7 +93,8 @@ void PrintPayloads(std::FILE* out, const ContainerReading& reading) {
         std::snprintf(line.data(), line.size(), kPayloadLine, i, unsigned{p.kind}, name.c_str(),
                       FormatTimeStamp(p.created).c_str(), FormatTimeStamp(p.modified).c_str(),
                       reading.payloadSizes[i]);
-        PrintLine(out, line.data());
+        std::string problem = PayloadProblemText(reading.payloadProblems[i]);
+        PrintLine(out, line.data() + (problem.empty() ? "" : kCannotBeLoaded + problem));
     }
 }
 
@@ -110,13 +116,21 @@ std::string FormatTimeStamp(const TimeStamp& stamp) {
     return text;
 }
 
+std::string PayloadProblemText(PayloadProblem problem) {
+    switch (problem) {
+        case PayloadProblem::CreatedRejected: return kCreatedRejected;
+        case PayloadProblem::ModifiedRejected: return kModifiedRejected;
+        case PayloadProblem::CutShort: return kCutShort;
+        default: return "";
+    }
+}
+
 void PrintContainerText(std::FILE* out, const ContainerReading& reading) {
     ReadingStop stop = reading.stoppedAt;
     if (stop == ReadingStop::Start) return;
     PrintHeader(out, reading);
     if (stop == ReadingStop::Script) return;
     PrintPayloads(out, reading);
-    if (stop == ReadingStop::Payload) return;
     PrintRecords(out, reading.description);
 }
 

@@ -8,21 +8,13 @@
 namespace Orvane {
 namespace {
 
+constexpr int kFromBeginning = 0;
+
 void DescribeHeader(const PatchHeader& header, ContainerDescription& description) {
     description.version = header.version;
     description.title = header.title;
     if (header.version == 1) description.reserved = static_cast<std::uint16_t>(header.reserved);
     description.registryKey = header.registryKey;
-}
-
-PayloadDescription DescribePayload(PicFile& file, PayloadData payloadData) {
-    PayloadDescription payload;
-    payload.kind = file.kind;
-    payload.name = file.name;
-    payload.created = TimeStampOf(*file.created);
-    payload.modified = TimeStampOf(*file.modified);
-    if (payloadData == PayloadData::Keep) payload.data = std::move(file.data);
-    return payload;
 }
 
 ScriptRecord DescribeArchive(const ArchiverParams& params) {
@@ -49,14 +41,20 @@ ScriptRecord DescribeRecord(const std::shared_ptr<ICmdParams>& command) {
     }
 }
 
-bool ReadPayloads(CPatchScript& script, PayloadData payloadData, ContainerReading& reading) {
-    for (std::size_t i = 0; i < script.FilePositions().size(); ++i) {
-        std::shared_ptr<PicFile> file = script.LoadPicFile(i);
-        if (!file) return false;
-        reading.payloadSizes.push_back(static_cast<std::uint32_t>(file->data.size()));
-        reading.description.payloads.push_back(DescribePayload(*file, payloadData));
+void ReadPayloads(const CPatchScript& script, PayloadData payloadData,
+                  ContainerReading& reading) {
+    Common::StreamBase& stream = *script.Stream();
+    for (std::uint32_t position : script.FilePositions()) {
+        StoredPayload stored;
+        if (!stream.Seek(position, kFromBeginning)) {
+            stored.problem = PayloadProblem::CutShort;
+        } else {
+            ReadStoredPayload(stream, stored, payloadData == PayloadData::Keep);
+        }
+        reading.description.payloads.push_back(std::move(stored.fields));
+        reading.payloadSizes.push_back(stored.size);
+        reading.payloadProblems.push_back(stored.problem);
     }
-    return true;
 }
 
 bool ReadRecords(CPatchScript& script, ContainerReading& reading) {
@@ -94,9 +92,7 @@ ContainerReading ReadContainer(const std::string& exePath, PayloadData payloadDa
     DescribeHeader(reading.start.header, reading.description);
     CPatchScript script(exePath, reading.start.header.scriptOffset, reading.start.header.version);
     if (!script.Stream()) return Stop(reading, ReadingStop::Script, kScriptLoadFailed);
-    if (!ReadPayloads(script, payloadData, reading)) {
-        return Stop(reading, ReadingStop::Payload, kScriptParseFailed);
-    }
+    ReadPayloads(script, payloadData, reading);
     if (!ReadRecords(script, reading)) return Stop(reading, ReadingStop::Record, kScriptParseFailed);
     return reading;
 }
