@@ -34,7 +34,7 @@ const Bytes kArchiveAddingBadPayloads =
     ByteBuilder().U16(2).U16(0).Text16(u"x.arc").U16(1).U16(0).U16(2).U16(0).U16(2).U16(0)
         .U16(3).Get();
 
-Bytes PatchWithScript(const Bytes& image, std::initializer_list<Bytes> records) {
+Bytes PatchWithScript(const Bytes& image, const std::vector<Bytes>& records) {
     ByteBuilder script;
     for (const Bytes& record : records) script.Append(record);
     return ByteBuilder().Append(image).Ascii("PATCHv01").Text16(u"t").U16(0).Text16(u"k")
@@ -45,7 +45,7 @@ Bytes PatchWithScript(const Bytes& image, std::initializer_list<Bytes> records) 
 TEST(ContainerReader, PayloadsFailTheReadingOnlyWhereACopyRecordNamesThem) {
     struct Case {
         const char* what;
-        std::initializer_list<Bytes> records;
+        std::vector<Bytes> records;
         std::size_t recordsRead;
         const char* failureText;
     };
