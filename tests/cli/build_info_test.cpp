@@ -138,19 +138,17 @@ TEST_F(BuildInfoTest, DamagedRecordShowsTheRecordsBeforeItAndTheProgramsText) {
     EXPECT_EQ(nlohmann::json::parse(json.out)["records"].size(), 2u);
 }
 
-// A copy of payload #0, whose stamps name February 31st; #1, which nothing uses, has a
-// creation stamp in month 13.
+// Payload #0, which a copy record names, has stamps on February 31st, which the program
+// accepts; #1, which nothing uses, a creation stamp in month 13.
 TEST_F(BuildInfoTest, InfoShowsStoredStampsAndUnloadablePayloadsWithoutHidingRecords) {
-    Bytes copy = ByteBuilder().U16(0).U16(8).Text16(u"").U16(0).Get();
     folder_.WriteFile("odd.exe", ByteBuilder().Append(stub_).Ascii("PATCHv01").Text16(u"t").U16(0)
-        .Text16(u"k").Ascii("[SCRIPT]").U32(8).Append(copy).Ascii("[FILE]").U16(2)
-        .U16(0).Text16(u"a").Stamp(2024, 2, 31, 10, 0, 0).Stamp(2024, 2, 31, 10, 0, 0).U32(1).U8(1)
+        .Text16(u"k").Ascii("[SCRIPT]").U32(8).U16(0).U16(8).U16(0).U16(0).Ascii("[FILE]").U16(2)
+        .U16(0).Text16(u"a").Stamp(2024, 2, 31, 10, 0, 0).Stamp(2024, 2, 31, 10, 0, 0).U32(0)
         .U16(0).Text16(u"b").Stamp(2024, 13, 1, 0, 0, 0).Stamp(2024, 1, 1, 0, 0, 0).U32(0).Get());
-
     ProgramRun info = Run({"info", folder_ / "odd.exe"});
     EXPECT_EQ(info.exitCode, 0) << info.err;
     EXPECT_EQ(info.out.substr(info.out.find("payloads")), R"(payloads
-  #0  kind 0  "a"  created 2024-02-31 10:00:00  modified 2024-02-31 10:00:00  1 bytes
+  #0  kind 0  "a"  created 2024-02-31 10:00:00  modified 2024-02-31 10:00:00  0 bytes
   #1  kind 0  "b"  created 2024-13-01 00:00:00  modified 2024-01-01 00:00:00  0 bytes  cannot be loaded: creation time stamp not accepted as a local time
 records
   copy     "" <- #0 "a"
@@ -158,9 +156,7 @@ records
     nlohmann::json json = nlohmann::json::parse(Run({"info", "--json", folder_ / "odd.exe"}).out);
     EXPECT_EQ(json["payloads"][0]["modified"], "2024-02-31T10:00:00");
     EXPECT_EQ(json["payloads"][0]["loadable"], true);
-    EXPECT_EQ(json["payloads"][1]["loadable"], false);
     EXPECT_EQ(json["payloads"][1]["problem"], "creation time stamp not accepted as a local time");
-    EXPECT_EQ(json["records"].size(), 1u);
 }
 
 TEST_F(BuildInfoTest, StubWithoutContainerIsReportedAsTheProgramDoes) {
