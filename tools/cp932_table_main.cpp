@@ -18,7 +18,8 @@ using Os::Posix::Cp932Exception;
 using Os::Posix::Cp932Table;
 
 constexpr std::size_t kMisfitsShown = 20;
-constexpr char kMisfitIntro[] = "orvpatch-cp932-table: this system does not convert as the table can say:\n";
+constexpr char kMisfitIntro[] =
+    "orvpatch-cp932-table: this system does not convert as the table can say:\n";
 constexpr char kMoreMisfits[] = "... and %zu more\n";
 
 // The units that Windows encodes otherwise than the inverse of its decoding.
@@ -27,7 +28,8 @@ std::vector<Cp932Exception> EncodeExceptions(const Cp932Table& decoding,
     std::vector<Os::Posix::Cp932Code> implied = Os::Posix::Cp932EncodingOf(decoding);
     std::vector<Cp932Exception> exceptions;
     for (std::size_t unit = 0; unit < codes.size(); ++unit) {
-        if (implied[unit] != codes[unit]) exceptions.push_back({static_cast<char16_t>(unit), codes[unit]});
+        if (implied[unit] == codes[unit]) continue;
+        exceptions.push_back({static_cast<char16_t>(unit), codes[unit]});
     }
     return exceptions;
 }
@@ -37,7 +39,9 @@ int ReportMisfits(const std::vector<std::string>& misfits) {
     for (std::size_t i = 0; i < misfits.size() && i < kMisfitsShown; ++i) {
         std::fprintf(stderr, "  %s\n", misfits[i].c_str());
     }
-    if (misfits.size() > kMisfitsShown) std::fprintf(stderr, kMoreMisfits, misfits.size() - kMisfitsShown);
+    if (misfits.size() > kMisfitsShown) {
+        std::fprintf(stderr, kMoreMisfits, misfits.size() - kMisfitsShown);
+    }
     return 1;
 }
 

@@ -112,18 +112,23 @@ void WriteExceptions(std::FILE* out, const Cp932Table& table) {
         unsigned count = counts[exception.unit];
         (count == 0 ? bestFit : count > 1 ? chosen : other).push_back(exception);
     }
-    std::fputs("\n// {unit, code}: where WideCharToMultiByte does not write the lowest code that decodes\n"
-               "// to the unit, or writes a code although none decodes to it.\n"
-               "constexpr Cp932Exception kEncodeExceptions[] = {\n", out);
+    std::fputs("\n// {unit, code}: where WideCharToMultiByte does not write the lowest code that"
+               " decodes\n// to the unit, or writes a code although none decodes to it.\n"
+               "constexpr Cp932Exception kEncodeExceptions[] = {\n",
+               out);
     WriteExceptionGroup(out, "Best-fit substitutions: no code decodes to these units.", bestFit);
-    WriteExceptionGroup(out, "Several codes decode to these units; Windows writes this one.", chosen);
-    WriteExceptionGroup(out, "One code decodes to these units; Windows writes another.", other);
+    WriteExceptionGroup(out, "Several codes decode to these units; Windows writes this one.",
+                        chosen);
+    WriteExceptionGroup(out, "One code decodes to these units; Windows writes another.",
+                        other);
     std::fputs("};\n\n", out);
 }
 
 std::size_t ValidPairs(const Cp932Table& table) {
     std::size_t count = 0;
-    for (std::u16string_view row : table.leadRows) count += row.size() - std::ranges::count(row, u'\0');
+    for (std::u16string_view row : table.leadRows) {
+        count += row.size() - std::ranges::count(row, u'\0');
+    }
     return count;
 }
 

@@ -18,8 +18,9 @@ constexpr unsigned kUnitCount = 0x10000;
 
 std::u16string Decode(const std::string& bytes, DWORD flags = 0) {
     wchar_t units[8];
-    int count = ::MultiByteToWideChar(kCodePage, flags, bytes.data(), static_cast<int>(bytes.size()),
-                                      units, static_cast<int>(std::size(units)));
+    int count = ::MultiByteToWideChar(kCodePage, flags, bytes.data(),
+                                      static_cast<int>(bytes.size()), units,
+                                      static_cast<int>(std::size(units)));
     return std::u16string(reinterpret_cast<const char16_t*>(units), count > 0 ? count : 0);
 }
 
@@ -41,7 +42,8 @@ void CheckCodePage(std::vector<std::string>& misfits) {
     CPINFOEXA info{};
     if (!::GetCPInfoExA(kCodePage, 0, &info)) return Note(misfits, "no code page %u", kCodePage);
     if (info.DefaultChar[0] != kCp932DefaultAnsi || info.UnicodeDefaultChar != kCp932DefaultWide) {
-        Note(misfits, "default characters %02X and U+%04X", static_cast<unsigned char>(info.DefaultChar[0]),
+        Note(misfits, "default characters %02X and U+%04X",
+             static_cast<unsigned char>(info.DefaultChar[0]),
              static_cast<unsigned>(info.UnicodeDefaultChar));
     }
     for (unsigned byte = 0; byte < 0x100; ++byte) {
@@ -79,7 +81,8 @@ char16_t MeasurePair(unsigned char lead, unsigned char trail, std::vector<std::s
     if (units.size() != 2 || units[1] != u'b') {
         Note(misfits, "%02X %02X: the lead byte does not take the trail byte along", lead, trail);
     } else if (!valid && units[0] != kCp932DefaultWide) {
-        Note(misfits, "%02X %02X: invalid, but U+%04X", lead, trail, static_cast<unsigned>(units[0]));
+        Note(misfits, "%02X %02X: invalid, but U+%04X", lead, trail,
+             static_cast<unsigned>(units[0]));
     } else if (valid && trail < kCp932FirstTrail) {
         Note(misfits, "%02X %02X: valid below the first trail byte", lead, trail);
     }
@@ -102,7 +105,8 @@ Cp932Code MeasureCode(char16_t unit, std::vector<std::string>& misfits) {
     bool single = bytes.size() == 1 && !IsCp932LeadByte(first);
     bool pair = bytes.size() == 2 && IsCp932LeadByte(first);
     if (!single && !pair) {
-        Note(misfits, "U+%04X: %u bytes", static_cast<unsigned>(unit), static_cast<unsigned>(bytes.size()));
+        Note(misfits, "U+%04X: %u bytes", static_cast<unsigned>(unit),
+             static_cast<unsigned>(bytes.size()));
         return static_cast<Cp932Code>(kCp932DefaultAnsi);
     }
     return static_cast<Cp932Code>(pair ? first << 8 | static_cast<unsigned char>(bytes[1]) : first);
@@ -115,9 +119,8 @@ MeasuredCp932 MeasureCp932() {
     CheckCodePage(measured.misfits);
     measured.singleBytes = MeasureSingleBytes(measured.misfits);
     for (unsigned lead = 0; lead < 0x100; ++lead) {
-        if (IsCp932LeadByte(lead)) {
-            measured.leadRows.push_back(MeasureLeadRow(static_cast<unsigned char>(lead), measured.misfits));
-        }
+        if (!IsCp932LeadByte(lead)) continue;
+        measured.leadRows.push_back(MeasureLeadRow(static_cast<unsigned char>(lead), measured.misfits));
     }
     for (unsigned unit = 0; unit < kUnitCount; ++unit) {
         measured.codes.push_back(MeasureCode(static_cast<char16_t>(unit), measured.misfits));

@@ -31,7 +31,8 @@ constexpr unsigned char kLeadMarks[] = {0x00, 0xC0, 0xE0, 0xF0};
 
 // The value of the multi-byte sequence of the given length at text[at]; none where it is
 // malformed.
-std::optional<char32_t> DecodeUtf8Sequence(std::string_view text, std::size_t at, std::size_t length) {
+std::optional<char32_t> DecodeUtf8Sequence(std::string_view text, std::size_t at,
+                                           std::size_t length) {
     if (length == 0 || text.size() - at < length) return std::nullopt;
     char32_t value = static_cast<unsigned char>(text[at]) & (0x7Fu >> length);
     for (std::size_t i = 1; i < length; ++i) {
@@ -68,7 +69,10 @@ char32_t NextUtf16CodePoint(std::u16string_view text, std::size_t& at) {
 
 void AppendUtf8(std::string& out, char32_t codePoint) {
     if (!IsScalarValue(codePoint)) codePoint = kReplacementCharacter;
-    std::size_t continuations = codePoint < 0x80 ? 0 : codePoint < 0x800 ? 1 : codePoint < 0x10000 ? 2 : 3;
+    std::size_t continuations = codePoint < 0x80      ? 0
+                                : codePoint < 0x800   ? 1
+                                : codePoint < 0x10000 ? 2
+                                                      : 3;
     out += static_cast<char>(kLeadMarks[continuations] | codePoint >> (6 * continuations));
     for (std::size_t i = continuations; i-- > 0;) {
         out += static_cast<char>(0x80 | ((codePoint >> (6 * i)) & 0x3F));

@@ -12,8 +12,8 @@
 
 namespace Orvane::Os::Posix {
 
-// A zero byte or unit is converted like any other; the callers that follow Windows' reading
-// of terminated strings cut the text at its first zero.
+// A zero byte or unit is converted as a character (and never taken into a pair); the callers
+// that follow Windows' reading of terminated strings cut the text at its first zero.
 std::u16string Cp932ToUtf16(std::string_view cp932);
 std::string Utf16ToCp932(std::u16string_view utf16);
 

@@ -28,7 +28,8 @@ std::vector<Cp932Code> Cp932EncodingOf(const Cp932Table& table) {
         std::u16string_view row = table.leadRows[Cp932LeadRow(static_cast<unsigned char>(lead))];
         for (std::size_t i = 0; i < row.size(); ++i) {
             if (row[i] == 0) continue;
-            Record(codes, taken, row[i], static_cast<Cp932Code>(lead << 8 | (kCp932FirstTrail + i)));
+            auto code = static_cast<Cp932Code>(lead << 8 | (kCp932FirstTrail + i));
+            Record(codes, taken, row[i], code);
         }
     }
     for (const Cp932Exception& exception : table.encodeExceptions) {
