@@ -6,6 +6,8 @@
 
 namespace Orvane::Common {
 
+// What cannot be read (malformed UTF-8, a surrogate that is not half of a pair) becomes U+FFFD,
+// one for each byte or unit, and the text after it converts as usual.
 std::u16string Utf16FromUtf8(const std::string& utf8);
 std::string Utf8FromUtf16(const std::u16string& utf16);
 

@@ -59,5 +59,25 @@ TEST(Utf8, RoundTripsThroughCodePage932) {
     EXPECT_EQ(Utf8FromUtf16(u"\xD83D\xDE00"), "\xF0\x9F\x98\x80");
 }
 
+// A surrogate without its other half is replaced on its own; the unit after it survives.
+TEST(Utf8, ReplacesUnpairedSurrogatesAndKeepsTheNextUnit) {
+    struct Case {
+        const char* what;
+        std::u16string utf16;
+        std::string utf8;
+    } const cases[] = {
+        {"pair", u"a\xD83D\xDE00z", "a\xF0\x9F\x98\x80z"},
+        {"high before a letter", u"\xD83Dz", "\xEF\xBF\xBDz"},
+        {"high before a kana", u"\xD83D\x30A2", "\xEF\xBF\xBD\xE3\x82\xA2"},
+        {"high at the end", u"a\xD83D", "a\xEF\xBF\xBD"},
+        {"low alone", u"\xDE00z", "\xEF\xBF\xBDz"},
+        {"low before high", u"\xDE00\xD83D", "\xEF\xBF\xBD\xEF\xBF\xBD"},
+        {"high before a pair", u"\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(Utf8FromUtf16(c.utf16), c.utf8) << c.what;
+    }
+}
+
 }  // namespace
 }  // namespace Orvane::Common

@@ -1,4 +1,5 @@
-// Text conversion with code page 932 (see cp932.h for how it follows Windows).
+// Text conversion with code page 932 (see cp932_table.h for how it follows Windows). Both
+// directions read the text up to its first zero, as the Windows calls do with a length of -1.
 #include "platform/os.h"
 #include "platform/posix/cp932.h"
 
@@ -9,6 +10,9 @@ std::string WideToAnsi(const std::u16string& text) {
     return Posix::Utf16ToCp932(units.substr(0, units.find(u'\0')));
 }
 
-std::u16string AnsiToWide(const std::string& text) { return Posix::Cp932ToUtf16(text); }
+std::u16string AnsiToWide(const std::string& text) {
+    std::string_view bytes(text);
+    return Posix::Cp932ToUtf16(bytes.substr(0, bytes.find('\0')));
+}
 
 }  // namespace Orvane::Os
