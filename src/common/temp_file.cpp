@@ -9,8 +9,7 @@ CTempFile::~CTempFile() { Delete(); }
 
 std::optional<std::string> CTempFile::Create(const std::string& prefix,
                                              const std::string& folder) {
-    std::string directory = folder;
-    if (!EndsWithBackslashByte(directory)) directory += kBackslash;
+    std::string directory = WithTrailingBackslash(folder);
     if (!Os::GetFileAttributes(directory) && !Os::MakeSureDirectoryPathExists(directory)) {
         return std::nullopt;
     }
