@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <thread>
 
 #include "platform/os.h"
 #include "support/temp_folder.h"
@@ -96,6 +97,24 @@ TEST(CTempFile, ReleaseDeletesTheFileAndARenamedFileIsNoError) {
         ASSERT_TRUE(Os::MoveFile(temp.Path(), folder / "kept"));
     }
     EXPECT_EQ(folder.List(), std::vector<std::string>{"kept"});
+}
+
+// A file that cannot be deleted at first, as while a virus scanner holds it, is tried again
+// until it goes (here it is read-only for a moment).
+TEST(CTempFile, DeleteRetriesAFileThatIsStillThere) {
+    TempFolder folder;
+    CTempFile temp;
+    ASSERT_TRUE(temp.Create("tmp", folder.Path()));
+    const std::string name = temp.FileName();
+    folder.MakeReadOnly(name, true);
+    std::thread release([&] {
+        Os::SleepMilliseconds(200);
+        folder.MakeReadOnly(name, false);
+    });
+    temp.Delete();
+    release.join();
+    EXPECT_TRUE(folder.List().empty());
+    EXPECT_TRUE(temp.Path().empty());
 }
 
 TEST(CTempFile, FolderThatCannotBeMadeKeepsWhatTheObjectHeld) {
