@@ -57,6 +57,9 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     progress.SetRange(0, 2);
     progress.SetText(FormatWithName(kCopyingFormat, params.GetName()));
     params.baseFolder = installFolder;
+    // The folder on its own as well: the temporary file goes there, and a folder ".." without
+    // its separator joins with the name into one harmless-looking component "..x".
+    RequireInsideFolder(params.relativePath);
     RequireInsideFolder(params.relativePath + params.GetName());
     if (InstalledIsNewEnough(params.GetFullPath(), *params.file)) {
         progress.SetPos(2);

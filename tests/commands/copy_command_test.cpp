@@ -162,6 +162,8 @@ TEST(CmdCopy, FailuresLeaveTheInstallationUnchanged) {
         {"folder climbing out of the installation", "sub\\..\\..\\", "a.bin",
          Cp932(u8"不正なパスが指定されています！")},
         {"payload name climbing out of the installation", "sub\\", "..\\..\\a.bin", kUnsafePath},
+        // With the name it reads "..a.bin", yet the temporary file would go to the folder above.
+        {"folder of two dots without its separator", "..", "a.bin", kUnsafePath},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
