@@ -39,6 +39,17 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
     stream.Close();
 }
 
+// Puts the written temporary file in place of the destination in one atomic step, so that a
+// failure leaves the installed file as it was. A read-only or hidden destination is refused,
+// as a copy over it would be.
+void PutInPlace(const std::string& temporary, const std::string& destination) {
+    std::optional<std::uint32_t> attributes = Os::GetFileAttributes(destination);
+    bool refused = attributes && (*attributes & (Os::kAttrReadOnly | Os::kAttrHidden)) != 0;
+    if (refused || !Os::ReplaceFile(temporary, destination)) {
+        throw MessageFailure(kUpdateFileNotCreated);
+    }
+}
+
 void StampWithPayloadTimes(const std::string& path, const PicFile& payload) {
     FileStatus status;
     if (!Common::GetFileStatus(path, &status)) throw MessageFailure(kUpdateFileNotFound);
@@ -73,9 +84,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
         throw MessageFailure(errorMessages.Text());
     }
     progress.SetPos(1);
-    if (!Os::CopyFile(temp.Path(), params.GetFullPath(), false)) {
-        throw MessageFailure(kUpdateFileNotCreated);
-    }
+    PutInPlace(temp.Path(), params.GetFullPath());
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
 }
