@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end tests of the real patch.exe under Wine, driven through the X server as a person
-# would drive it: gui_test.sh success|failure|no-container|cancel
+# would drive it: gui_test.sh success|failure|no-container|cancel|trail-byte
 set -euo pipefail
 source "$(dirname "$0")/gui_harness.sh"
 
@@ -14,9 +14,10 @@ readonly cancelled='キャンセルボタンが押されたので終了します
 readonly registry_key='Software\Orvane\E2E'
 readonly id_run=1 id_cancel=2 id_folder=1000 id_title=1004 id_version=1005
 
-# A patch of the scenario, its installation folder seeded, and the folder in the registry.
+# A patch of the scenario, its installation folder (default game) seeded, and the folder in the
+# registry.
 prepare_patch() {
-  game=$work/game
+  game=$work/${1:-game}
   patch=$work/patch-$scenario.exe
   mkdir -p "$game"
   helper make-patch "$scenario" "$(windows_path "$ORVPATCH_PATCH_EXE")" "$(windows_path "$patch")" ||
@@ -124,9 +125,26 @@ test_cancel() {
   expect_exit_code 2
 }
 
+# The folder in the registry ends in 表 (95 5C) and has no backslash: the run deletes and copies
+# inside it and leaves "game表a.bin" beside it alone.
+test_trail_byte() {
+  local title='表テスト'
+  prepare_patch 'game表'
+  start_program "$patch"
+  expect_main_dialog "$title" "$(windows_path "$game")"
+  press_key "$main_title" Return
+  expect_message "$title" "$completed"
+  screenshot completed
+  press_key "$title" Return
+  expect_exit_code 1
+  [[ ! -e $game/a.bin && -f $game/doc/readme.txt ]] || fail "the patch was not applied inside the folder"
+  [[ -f ${game}a.bin && ! -e ${game}doc ]] || fail "the run wrote or deleted beside the folder"
+}
+
 case ${1:-} in
   success | failure | cancel) begin_test "$1" && "test_$1" ;;
   no-container) begin_test no-container && test_no_container ;;
-  *) echo "usage: $0 success|failure|no-container|cancel" >&2; exit 2 ;;
+  trail-byte) begin_test trail-byte && test_trail_byte ;;
+  *) echo "usage: $0 success|failure|no-container|cancel|trail-byte" >&2; exit 2 ;;
 esac
 log passed

@@ -21,6 +21,7 @@
 
 #include "commands/error_messages.h"
 #include "app/run_patch.h"
+#include "common/ansi_path.h"
 #include "common/failure.h"
 #include "common/utf8.h"
 #include "patch/container_start.h"
@@ -76,11 +77,6 @@ int Apply(const std::string& patch, const std::string& folder) {
     return outcome.completed ? kExitSuccess : kExitMissing;
 }
 
-std::string WithBackslash(std::string folder) {
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    return folder;
-}
-
 int PrintIfPresent(const std::optional<std::string>& text) {
     return text ? PrintLine(*text) : kExitMissing;
 }
@@ -91,7 +87,7 @@ int Run(const std::string& command, const Arguments& args) {
         return kExitSuccess;
     }
     if (command == "make-folder" && args.size() == 2) {
-        RequireScenario(args[0]).seedFolder(WithBackslash(args[1]));
+        RequireScenario(args[0]).seedFolder(Common::WithTrailingBackslash(args[1]));
         return kExitSuccess;
     }
     if (command == "apply" && args.size() == 2) return Apply(args[0], args[1]);
