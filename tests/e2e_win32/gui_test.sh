@@ -12,7 +12,7 @@ readonly default_caption='Orvane　修正プログラム'
 readonly completed='修正が完了しました！'
 readonly cancelled='キャンセルボタンが押されたので終了します！'
 readonly registry_key='Software\Orvane\E2E'
-readonly id_run=1 id_cancel=2 id_folder=1000 id_title=1004 id_version=1005
+readonly id_run=1 id_cancel=2 id_folder=1000 id_browse=1003 id_title=1004 id_version=1005
 
 # A patch of the scenario, its installation folder (default game) seeded, and the folder in the
 # registry.
@@ -89,8 +89,9 @@ test_no_container() {
   expect_exit_code 2
 }
 
-# Run and Cancel on the main dialog during the run are refused: no second progress dialog, no
-# end of the program. Cancel on the progress dialog then stops the run.
+# Run, Cancel and Browse on the main dialog during the run are refused: no second progress
+# dialog, no end of the program, no folder browser. Cancel on the progress dialog then stops the
+# run.
 test_cancel() {
   local title='キャンセルテスト' text
   prepare_patch
@@ -102,9 +103,15 @@ test_cancel() {
   click_control "$main_title" $id_run
   sleep 0.5
   click_control "$main_title" $id_cancel
+  sleep 0.5
+  # The progress dialog covers Browse: move it aside first, as a person would.
+  xdotool windowmove --sync "$(wait_window "$progress_title")" 0 0
+  sleep 0.5
+  click_control "$main_title" $id_browse
   sleep 1
   expect_window_count "$progress_title" 1
   expect_window_count "$main_title" 1
+  [[ $(helper dialogs) == 2 ]] || fail "$(helper dialogs) dialogs shown during the run, expected 2"
   expect_running
   screenshot progress
   click_control "$progress_title" $id_cancel

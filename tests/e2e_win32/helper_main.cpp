@@ -8,6 +8,7 @@
 //   text CAPTION ID                   the text of control ID of the dialog with that caption
 //   rect CAPTION ID                   the control's screen rectangle: left top right bottom
 //   count CAPTION                     how many visible top-level windows have that caption
+//   dialogs                           how many visible top-level dialogs there are
 //
 // Paths are Windows paths. Arguments arrive in code page 932 (Wine converts them); texts are
 // printed as UTF-8 lines. Exit status 0, or 1 when what was asked for is not there.
@@ -39,7 +40,7 @@ constexpr int kExitMissing = 1;
 constexpr int kExitUsage = 2;
 constexpr char kUsage[] =
     "usage: orvpatch_e2e_helper make-patch SCENARIO STUB OUTPUT | make-folder SCENARIO FOLDER |\n"
-    "       apply PATCH FOLDER | text CAPTION ID | rect CAPTION ID | count CAPTION\n";
+    "       apply PATCH FOLDER | text CAPTION ID | rect CAPTION ID | count CAPTION | dialogs\n";
 constexpr char kUnknownScenario[] = "unknown scenario: ";
 
 // Prints one line, code page 932 in, UTF-8 out.
@@ -100,6 +101,7 @@ int Run(const std::string& command, const Arguments& args) {
     if (command == "count" && args.size() == 1) {
         return PrintLine(std::to_string(ShownWindowCount(args[0])));
     }
+    if (command == "dialogs" && args.empty()) return PrintLine(std::to_string(ShownDialogCount()));
     std::fputs(kUsage, stderr);
     return kExitUsage;
 }

@@ -17,17 +17,28 @@ HWND FindItem(const std::string& caption, int id) {
     return dialog == nullptr ? nullptr : ::GetDlgItem(dialog, id);
 }
 
-struct CaptionCount {
-    const std::string* caption;
+// Counts the visible top-level windows whose caption, or class name, is `text`.
+struct ShownCount {
+    const std::string* text;
+    int (*read)(HWND, LPSTR, int);
     int count;
 };
 
+int ReadCaption(HWND window, LPSTR buffer, int size) { return ::GetWindowTextA(window, buffer, size); }
+int ReadClass(HWND window, LPSTR buffer, int size) { return ::GetClassNameA(window, buffer, size); }
+
 BOOL CALLBACK CountIfShown(HWND window, LPARAM parameter) {
-    auto* counting = reinterpret_cast<CaptionCount*>(parameter);
+    auto* counting = reinterpret_cast<ShownCount*>(parameter);
     char buffer[kTextBufferSize] = {};
-    ::GetWindowTextA(window, buffer, kTextBufferSize);
-    if (::IsWindowVisible(window) && *counting->caption == buffer) ++counting->count;
+    counting->read(window, buffer, kTextBufferSize);
+    if (::IsWindowVisible(window) && *counting->text == buffer) ++counting->count;
     return TRUE;
+}
+
+int CountShown(const std::string& text, int (*read)(HWND, LPSTR, int)) {
+    ShownCount counting{&text, read, 0};
+    ::EnumWindows(&CountIfShown, reinterpret_cast<LPARAM>(&counting));
+    return counting.count;
 }
 
 }  // namespace
@@ -49,10 +60,8 @@ std::optional<std::string> DialogItemRect(const std::string& caption, int id) {
            std::to_string(rect.right) + " " + std::to_string(rect.bottom);
 }
 
-int ShownWindowCount(const std::string& caption) {
-    CaptionCount counting{&caption, 0};
-    ::EnumWindows(&CountIfShown, reinterpret_cast<LPARAM>(&counting));
-    return counting.count;
-}
+int ShownWindowCount(const std::string& caption) { return CountShown(caption, &ReadCaption); }
+
+int ShownDialogCount() { return CountShown(kDialogClass, &ReadClass); }
 
 }  // namespace Orvane::E2e
