@@ -32,9 +32,9 @@ TEST(WithTrailingBackslash, AddsOneUnlessTheLastCharacterIsABackslash) {
         {"C:\\game\\", true},
         {"C:\\game", false},
         {"", false},
-        {"C:\\\x95\x5C", false},        // 表
-        {"C:\\\x83\x5C", false},        // ソ
-        {"C:\\\x95\x5C\\", true},     // 表 and a separator
+        {"C:\\\x95\x5C", false},          // 表
+        {"C:\\\x83\x5C", false},          // ソ
+        {"C:\\\x95\x5C\\", true},         // 表 and a separator
         {"C:\\\x83\x5C\x83\x5C", false},  // ソソ
         {"\\", true},
     };

@@ -17,28 +17,17 @@ HWND FindItem(const std::string& caption, int id) {
     return dialog == nullptr ? nullptr : ::GetDlgItem(dialog, id);
 }
 
-// Counts the visible top-level windows whose caption, or class name, is `text`.
-struct ShownCount {
-    const std::string* text;
-    int (*read)(HWND, LPSTR, int);
+struct CaptionCount {
+    const std::string* caption;
     int count;
 };
 
-int ReadCaption(HWND window, LPSTR buffer, int size) { return ::GetWindowTextA(window, buffer, size); }
-int ReadClass(HWND window, LPSTR buffer, int size) { return ::GetClassNameA(window, buffer, size); }
-
 BOOL CALLBACK CountIfShown(HWND window, LPARAM parameter) {
-    auto* counting = reinterpret_cast<ShownCount*>(parameter);
+    auto* counting = reinterpret_cast<CaptionCount*>(parameter);
     char buffer[kTextBufferSize] = {};
-    counting->read(window, buffer, kTextBufferSize);
-    if (::IsWindowVisible(window) && *counting->text == buffer) ++counting->count;
+    ::GetWindowTextA(window, buffer, kTextBufferSize);
+    if (::IsWindowVisible(window) && *counting->caption == buffer) ++counting->count;
     return TRUE;
-}
-
-int CountShown(const std::string& text, int (*read)(HWND, LPSTR, int)) {
-    ShownCount counting{&text, read, 0};
-    ::EnumWindows(&CountIfShown, reinterpret_cast<LPARAM>(&counting));
-    return counting.count;
 }
 
 }  // namespace
@@ -60,8 +49,19 @@ std::optional<std::string> DialogItemRect(const std::string& caption, int id) {
            std::to_string(rect.right) + " " + std::to_string(rect.bottom);
 }
 
-int ShownWindowCount(const std::string& caption) { return CountShown(caption, &ReadCaption); }
+int ShownWindowCount(const std::string& caption) {
+    CaptionCount counting{&caption, 0};
+    ::EnumWindows(&CountIfShown, reinterpret_cast<LPARAM>(&counting));
+    return counting.count;
+}
 
-int ShownDialogCount() { return CountShown(kDialogClass, &ReadClass); }
+int ShownDialogCount() {
+    int count = 0;
+    for (HWND dialog = ::FindWindowExA(nullptr, nullptr, kDialogClass, nullptr); dialog != nullptr;
+         dialog = ::FindWindowExA(nullptr, dialog, kDialogClass, nullptr)) {
+        if (::IsWindowVisible(dialog)) ++count;
+    }
+    return count;
+}
 
 }  // namespace Orvane::E2e
