@@ -73,8 +73,8 @@ ApplyArguments ParseArguments(const Arguments& arguments) {
 
 // An empty DIR stays empty: no folder is known, as when the registry has none. A folder that
 // does not exist yet is taken as the Windows program takes one: the commands make what they
-// need of it. A file in its place is a mistake in the arguments. The run gives the folder its
-// trailing separator, also one that ends in a character such as 表 (95 5C).
+// need of it. A file in its place is a mistake in the arguments. The run adds the trailing
+// separator, also to a folder whose name ends in a character such as 表 (95 5C).
 std::string FolderArgument(const std::string& utf8) {
     if (utf8.empty()) return utf8;
     std::error_code error;
