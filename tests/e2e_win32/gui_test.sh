@@ -105,7 +105,8 @@ test_cancel() {
   click_control "$main_title" $id_cancel
   sleep 0.5
   # The progress dialog covers Browse: move it aside first, as a person would.
-  xdotool windowmove --sync "$(wait_window "$progress_title")" 0 0
+  timeout 5 xdotool windowmove --sync "$(wait_window "$progress_title")" 0 0 ||
+    fail "cannot move \"$progress_title\""
   sleep 0.5
   click_control "$main_title" $id_browse
   sleep 1
