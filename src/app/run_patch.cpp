@@ -18,9 +18,12 @@ struct Run {
     std::shared_ptr<ICmdParams> command;
 };
 
+// The folder text with its trailing backslash. A folder ending in a double-byte character
+// whose second byte is 0x5C (表, ソ) gets one too: without it the commands would write and
+// delete beside the folder instead of inside it.
 std::string FolderWithSeparator(const std::string& folder) {
     if (folder.empty()) throw MessageFailure(kNoInstallFolder);
-    return Common::EndsWithBackslashByte(folder) ? folder : folder + Common::kBackslash;
+    return Common::WithTrailingBackslash(folder);
 }
 
 void Execute(Run& run, const std::string& folder, CErrorMessages& errorMessages) {

@@ -71,17 +71,10 @@ ApplyArguments ParseArguments(const Arguments& arguments) {
     return parsed;
 }
 
-// A folder of this system (UTF-8) as the run takes it. It gets a '/' of its own: the run adds
-// a separator only when the last byte is not 0x5C, which is also the second byte of a
-// double-byte character such as 表.
-std::string WithSeparator(std::string utf8) {
-    if (!utf8.empty() && utf8.back() != '/') utf8 += '/';
-    return utf8;
-}
-
 // An empty DIR stays empty: no folder is known, as when the registry has none. A folder that
 // does not exist yet is taken as the Windows program takes one: the commands make what they
-// need of it. A file in its place is a mistake in the arguments.
+// need of it. A file in its place is a mistake in the arguments. The run adds the trailing
+// separator, also to a folder whose name ends in a character such as 表 (95 5C).
 std::string FolderArgument(const std::string& utf8) {
     if (utf8.empty()) return utf8;
     std::error_code error;
@@ -89,7 +82,7 @@ std::string FolderArgument(const std::string& utf8) {
     if (fs::exists(path, error) && !fs::is_directory(path, error)) {
         throw UsageError(kNotAFolder + utf8);
     }
-    return AnsiPathArgument(WithSeparator(utf8));
+    return AnsiPathArgument(utf8);
 }
 
 // The folder the Windows program would propose; empty when there is none.
@@ -103,7 +96,7 @@ std::string RegistryFolder(const ContainerStart& start) {
         return "";
     }
     std::u8string host = found.folder->u8string();
-    std::string utf8 = WithSeparator(std::string(host.begin(), host.end()));
+    std::string utf8(host.begin(), host.end());
     std::string ansi = Common::AnsiFromUtf8(utf8);
     if (Common::Utf8FromAnsi(ansi) == utf8) return ansi;
     PrintLine(stderr, kNotePrefix + (kUnwritableFolder + utf8));

@@ -39,6 +39,17 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
     stream.Close();
 }
 
+// Puts the written temporary file in place of the destination in one atomic step, so that a
+// failure leaves the installed file as it was. A read-only or hidden destination is refused,
+// as a copy over it would be.
+void PutInPlace(const std::string& temporary, const std::string& destination) {
+    std::optional<std::uint32_t> attributes = Os::GetFileAttributes(destination);
+    bool refused = attributes && (*attributes & (Os::kAttrReadOnly | Os::kAttrHidden)) != 0;
+    if (refused || !Os::ReplaceFile(temporary, destination)) {
+        throw MessageFailure(kUpdateFileNotCreated);
+    }
+}
+
 void StampWithPayloadTimes(const std::string& path, const PicFile& payload) {
     FileStatus status;
     if (!Common::GetFileStatus(path, &status)) throw MessageFailure(kUpdateFileNotFound);
@@ -57,6 +68,9 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     progress.SetRange(0, 2);
     progress.SetText(FormatWithName(kCopyingFormat, params.GetName()));
     params.baseFolder = installFolder;
+    // The folder on its own as well: the temporary file goes there, and a folder ".." without
+    // its separator joins with the name into one harmless-looking component "..x".
+    RequireInsideFolder(params.relativePath);
     RequireInsideFolder(params.relativePath + params.GetName());
     if (InstalledIsNewEnough(params.GetFullPath(), *params.file)) {
         progress.SetPos(2);
@@ -70,9 +84,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
         throw MessageFailure(errorMessages.Text());
     }
     progress.SetPos(1);
-    if (!Os::CopyFile(temp.Path(), params.GetFullPath(), false)) {
-        throw MessageFailure(kUpdateFileNotCreated);
-    }
+    PutInPlace(temp.Path(), params.GetFullPath());
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
 }

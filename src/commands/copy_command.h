@@ -3,7 +3,8 @@
 // or newer is left alone, so a patch applied twice copies nothing the second time.
 //
 // The destination is never written directly: the payload goes to a temporary file beside it
-// first, which is then copied over the destination in one platform call and deleted.
+// first, which then replaces the destination in one atomic rename. Whatever fails, the
+// installed file is either the old one, untouched, or the complete new one.
 #pragma once
 
 #include <string>
@@ -20,7 +21,7 @@ inline constexpr char kUpdateFileNotCreated[] = "更新ファイルの作成に�
 inline constexpr char kUpdateFileNotFound[] = "更新ファイルの作成に失敗！！";
 
 // installFolder ends with a backslash. Fails with kUnsafePath for a destination outside the
-// folder, kUpdateFileNotCreated when the payload cannot be written or copied into place, the
+// folder, kUpdateFileNotCreated when the payload cannot be written or put into place, the
 // payload name and kCopyCancelled (through errorMessages) on Cancel.
 void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
              CErrorMessages& errorMessages);

@@ -15,4 +15,13 @@ std::size_t FindLastBackslash(const std::string& path) {
     return found;
 }
 
+bool EndsWithBackslash(const std::string& text) {
+    std::size_t last = FindLastBackslash(text);
+    return last != std::string::npos && last + 1 == text.size();
+}
+
+std::string WithTrailingBackslash(const std::string& folder) {
+    return EndsWithBackslash(folder) ? folder : folder + kBackslash;
+}
+
 }  // namespace Orvane::Common

@@ -17,10 +17,11 @@ constexpr bool IsLeadByte(std::uint8_t byte) {
 // The position of the last backslash that is a character of its own, or npos.
 std::size_t FindLastBackslash(const std::string& path);
 
-// True when the last byte is 0x5C. This deliberately looks at the byte only: a folder text
-// ending in a double-byte character whose second byte is 0x5C counts as ending in a separator.
-inline bool EndsWithBackslashByte(const std::string& text) {
-    return !text.empty() && text.back() == kBackslash;
-}
+// True when the text ends with a backslash that is a character of its own. A folder text
+// ending in 表 (95 5C) does not end in a separator and still needs one.
+bool EndsWithBackslash(const std::string& text);
+
+// The folder text with a trailing backslash, added unless it already ends with one.
+std::string WithTrailingBackslash(const std::string& folder);
 
 }  // namespace Orvane::Common

@@ -4,13 +4,28 @@
 #include "platform/os.h"
 
 namespace Orvane::Common {
+namespace {
+
+// About two seconds for a virus scanner or an indexer to let go of a file just written.
+constexpr int kDeleteAttempts = 20;
+constexpr std::uint32_t kDeleteRetryDelayMs = 100;
+
+// Deletes the file, retrying while it is still there. A file already gone (renamed into place
+// by its user) is no error; one that stays is left after the last attempt.
+void DeleteWithRetries(const std::string& path) {
+    for (int attempt = 1; !Os::DeleteFile(path) && Os::GetFileAttributes(path); ++attempt) {
+        if (attempt == kDeleteAttempts) return;
+        Os::SleepMilliseconds(kDeleteRetryDelayMs);
+    }
+}
+
+}  // namespace
 
 CTempFile::~CTempFile() { Delete(); }
 
 std::optional<std::string> CTempFile::Create(const std::string& prefix,
                                              const std::string& folder) {
-    std::string directory = folder;
-    if (!EndsWithBackslashByte(directory)) directory += kBackslash;
+    std::string directory = WithTrailingBackslash(folder);
     if (!Os::GetFileAttributes(directory) && !Os::MakeSureDirectoryPathExists(directory)) {
         return std::nullopt;
     }
@@ -25,8 +40,7 @@ std::optional<std::string> CTempFile::Create(const std::string& prefix,
 }
 
 void CTempFile::Delete() {
-    // A file already gone (renamed into place by its user) is no error.
-    if (!path_.empty()) Os::DeleteFile(path_);
+    if (!path_.empty()) DeleteWithRetries(path_);
     path_.clear();
     fileName_.clear();
 }

@@ -23,7 +23,9 @@ public:
     // Returns its path, or nothing when the folder cannot be made or no file could be created
     // (when the folder cannot be made the object keeps what it held).
     std::optional<std::string> Create(const std::string& prefix, const std::string& folder);
-    // Deletes the file held, if any (a file already gone is no error), and empties the fields.
+    // Deletes the file held, if any, and empties the fields. A file already gone is no error;
+    // one that cannot be deleted yet (held open by another process) is retried for about two
+    // seconds before it is left.
     void Delete();
 
     const std::string& Path() const { return path_; }

@@ -6,19 +6,12 @@
 namespace Orvane {
 namespace {
 
-// Whether the text ends with a backslash character. A double-byte character whose second
-// byte is 0x5C (表, ソ) is not a separator: a folder named 表 still gets its backslash.
-bool EndsWithSeparator(const std::string& text) {
-    std::size_t last = Common::FindLastBackslash(text);
-    return last != std::string::npos && last + 1 == text.size();
-}
-
 // The destination folder; a folder that is given always ends with a backslash, so that the
 // payload's name can be appended.
 bool ReadFolder(CPatchScript& script, std::string& folder) {
     std::uint16_t size = 0;
     if (!script.ReadText(folder, &size)) return false;
-    if (size != 0 && !EndsWithSeparator(folder)) folder += Common::kBackslash;
+    if (size != 0) folder = Common::WithTrailingBackslash(folder);
     return true;
 }
 

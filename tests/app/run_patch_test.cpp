@@ -112,33 +112,35 @@ TEST(RunPatch, EndRecordFirstCompletesWithoutChanges) {
     EXPECT_TRUE(Os::DeleteFile(patch.path)) << "the patch file is closed before the outcome";
 }
 
-TEST(RunPatch, AddsTheSeparatorByTheFolderTextsLastByte) {
+// A folder ending in 表 or ソ (second byte 0x5C) has no separator yet: without one, the run
+// would delete "game表a.bin" beside the folder and copy into "game表doc".
+TEST(RunPatch, AddsTheSeparatorUnlessTheFolderEndsInABackslashCharacter) {
     TempFolder patchFolder;
-    TempFolder install;
-    const std::string hyo = Cp932(u8"表");  // 95 5C
-    const PatchFile patch = WritePatchFile(patchFolder, Container({DeleteRecord{"a.bin"}}));
+    const PatchFile patch = WritePatchFile(
+        patchFolder, Container({DeleteRecord{"a.bin"}, CopyRecord{"doc\\", 0}}));
     struct Case {
         const char* label;
-        std::string folder;
-        std::string deleted;  // relative to the test folder
+        std::string folder;  // in the test folder
+        std::string typedAfter;
     };
-    std::string bare = install.Path();
-    bare.pop_back();
     const std::vector<Case> cases = {
-        {"no trailing separator: one is added", bare, "a.bin"},
-        {"a trailing 0x5C trail byte counts as the separator", install.Path() + hyo, hyo + "a.bin"},
-        {"a trailing backslash is used as it is", bare + "\\", "a.bin"},
+        {"no trailing separator", "game", ""},
+        {"a trailing backslash", "game", "\\"},
+        {"ending in hyo (95 5C)", Cp932(u8"game表"), ""},
+        {"ending in so (83 5C)", Cp932(u8"gameソ"), ""},
+        {"ending in hyo and a backslash", Cp932(u8"game表"), "\\"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
-        install.WriteFile("a.bin", "a");
-        install.WriteFile(hyo + "a.bin", "b");
-        install.WriteFile(hyo + "/a.bin", "c");
+        TempFolder root;
+        root.WriteFile(c.folder + "/a.bin", "inside");
+        root.WriteFile(c.folder + "a.bin", "beside");
         Runner runner;
-        RunOutcome outcome = runner.Run(c.folder, patch);
+        RunOutcome outcome = runner.Run(root.Path() + c.folder + c.typedAfter, patch);
         EXPECT_TRUE(outcome.completed) << Utf8(outcome.message);
-        EXPECT_FALSE(install.Exists(c.deleted));
-        EXPECT_EQ(install.List().size() + install.List(hyo).size(), 3u) << "one file deleted";
+        EXPECT_EQ(root.List(), (std::vector<std::string>{c.folder, c.folder + "a.bin"}));
+        EXPECT_EQ(root.List(c.folder), std::vector<std::string>{"doc"});
+        EXPECT_EQ(root.ReadFile(c.folder + "/doc/x.bin"), (Bytes{7, 7}));
     }
 }
 

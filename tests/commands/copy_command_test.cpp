@@ -123,8 +123,9 @@ TEST(CmdCopy, ReplacesOnlyAnInstalledFileThatIsOlderToTheSecond) {
         const Common::FileStatus before = StatusOf(install / "a.bin");
 
         HookedProgress progress;
-        std::vector<std::string> filesAtEnd;
+        std::vector<std::string> filesBeforePlacing, filesAtEnd;
         progress.onPos = [&](std::int32_t position) {
+            if (position == 1) filesBeforePlacing = install.List();
             if (position == 2) filesAtEnd = install.List();
         };
         CErrorMessages errors;
@@ -136,7 +137,7 @@ TEST(CmdCopy, ReplacesOnlyAnInstalledFileThatIsOlderToTheSecond) {
         if (c.replaced) {
             EXPECT_EQ(install.ReadFile("a.bin"), (Bytes{1, 2, 3}));
             EXPECT_EQ(StatusOf(install / "a.bin").modified, kModified);
-            EXPECT_EQ(filesAtEnd.size(), 2u) << "the payload went through a temporary file";
+            EXPECT_EQ(filesBeforePlacing.size(), 2u) << "the payload went through a temporary file";
         } else {
             EXPECT_EQ(install.ReadFile("a.bin"), Bytes(installed.begin(), installed.end()));
             EXPECT_EQ(StatusOf(install / "a.bin").modified, before.modified);
@@ -152,23 +153,29 @@ TEST(CmdCopy, FailuresLeaveTheInstallationUnchanged) {
         std::string relativePath;
         std::string name;
         std::string failure;
-        bool readOnly = false;
+        std::uint32_t attributes = 0;  // given to the installed file
     };
-    const std::vector<Case> cases = {
-        // Refused by the platform on both systems, also for root on Linux.
-        {"read-only destination", "sub\\", "a.bin", Cp932(u8"更新ファイルの作成に失敗！"), true},
+    std::vector<Case> cases = {
+        // Refused on both systems, also for root on Linux.
+        {"read-only destination", "sub\\", "a.bin", Cp932(u8"更新ファイルの作成に失敗！"),
+         Os::kAttrReadOnly},
         {"destination folder cannot be made (a file stands in its way)", "sub\\a.bin\\", "a.bin",
          kUpdateFileNotCreated},
         {"folder climbing out of the installation", "sub\\..\\..\\", "a.bin",
          Cp932(u8"不正なパスが指定されています！")},
         {"payload name climbing out of the installation", "sub\\", "..\\..\\a.bin", kUnsafePath},
+        // With the name it reads "..a.bin", yet the temporary file would go to the folder above.
+        {"folder of two dots without its separator", "..", "a.bin", kUnsafePath},
     };
+#ifdef _WIN32
+    cases.push_back({"hidden destination", "sub\\", "a.bin", kUpdateFileNotCreated, Os::kAttrHidden});
+#endif
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         TempFolder root;  // the installation is its folder "game"
         root.WriteFile("game/sub/a.bin", "old");
         SetModified(root / "game/sub/a.bin", -60);
-        if (c.readOnly) root.MakeReadOnly("game/sub/a.bin", true);
+        if (c.attributes) ASSERT_TRUE(Os::SetFileAttributes(root / "game/sub/a.bin", c.attributes));
         HookedProgress progress;
         CErrorMessages errors;
         CopyParams params = Params(c.relativePath, c.name);
@@ -178,6 +185,22 @@ TEST(CmdCopy, FailuresLeaveTheInstallationUnchanged) {
         EXPECT_EQ(root.List("game"), std::vector<std::string>{"sub"});
         EXPECT_EQ(root.List("game/sub"), std::vector<std::string>{"a.bin"});
     }
+}
+
+// The installed file is replaced as a whole, never rewritten: a failure part-way through could
+// otherwise leave it cut short. Another name of the old file shows whether it was written.
+TEST(CmdCopy, ReplacesTheInstalledFileWithoutWritingIt) {
+    TempFolder install;
+    install.WriteFile("a.bin", "old");
+    SetModified(install / "a.bin", -60);
+    install.Link("a.bin", "old-name.bin");
+    HookedProgress progress;
+    CErrorMessages errors;
+    CopyParams params = Params("", "a.bin");
+    CmdCopy(progress, install.Path(), params, errors);
+    EXPECT_EQ(install.ReadFile("a.bin"), (Bytes{1, 2, 3}));
+    EXPECT_EQ(install.ReadFile("old-name.bin"), (Bytes{'o', 'l', 'd'}));
+    EXPECT_EQ(install.List(), (std::vector<std::string>{"a.bin", "old-name.bin"}));
 }
 
 TEST(CmdCopy, TextsNoTestCanProvoke) {

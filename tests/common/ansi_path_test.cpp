@@ -23,11 +23,26 @@ TEST(FindLastBackslash, StepsOverDoubleByteCharacters) {
     }
 }
 
-TEST(EndsWithBackslashByte, LooksAtTheLastByteOnly) {
-    EXPECT_TRUE(EndsWithBackslashByte("C:\\game\\"));
-    EXPECT_FALSE(EndsWithBackslashByte("C:\\game"));
-    EXPECT_FALSE(EndsWithBackslashByte(""));
-    EXPECT_TRUE(EndsWithBackslashByte("C:\\\x95\x5C"));  // 表 counts as a trailing separator
+// 表 (95 5C) and ソ (83 5C) end in the byte of a backslash but are no separator.
+TEST(WithTrailingBackslash, AddsOneUnlessTheLastCharacterIsABackslash) {
+    struct Case {
+        std::string folder;
+        bool endsWithBackslash;
+    } cases[] = {
+        {"C:\\game\\", true},
+        {"C:\\game", false},
+        {"", false},
+        {"C:\\\x95\x5C", false},          // 表
+        {"C:\\\x83\x5C", false},          // ソ
+        {"C:\\\x95\x5C\\", true},         // 表 and a separator
+        {"C:\\\x83\x5C\x83\x5C", false},  // ソソ
+        {"\\", true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EndsWithBackslash(c.folder), c.endsWithBackslash) << c.folder;
+        std::string expected = c.endsWithBackslash ? c.folder : c.folder + "\\";
+        EXPECT_EQ(WithTrailingBackslash(c.folder), expected) << c.folder;
+    }
 }
 
 }  // namespace

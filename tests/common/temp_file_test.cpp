@@ -3,13 +3,16 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <thread>
 
 #include "platform/os.h"
 #include "support/temp_folder.h"
+#include "support/text.h"
 
 namespace Orvane::Common {
 namespace {
 
+using Test::Cp932;
 using Test::TempFolder;
 
 std::string Lower(std::string text) {
@@ -27,17 +30,30 @@ void ExpectTempName(const std::string& name) {
     }
 }
 
+// A folder text ending in 表 or ソ (second byte 0x5C) still gets its separator: the file goes
+// into that folder, not beside it under a name starting with the folder's.
 TEST(CTempFile, CreatesTheFolderChainAndAnEmptyFile) {
-    TempFolder folder;
-    CTempFile temp;
-    std::optional<std::string> path = temp.Create("tmp", folder / "a/b/c");
-    ASSERT_TRUE(path);
-    EXPECT_EQ(*path, temp.Path());
-    ExpectTempName(temp.FileName());
-    std::vector<std::string> names = folder.List("a/b/c");
-    ASSERT_EQ(names.size(), 1u);
-    EXPECT_EQ(names[0], temp.FileName());
-    EXPECT_TRUE(folder.ReadFile("a/b/c/" + temp.FileName()).empty());
+    struct Case {
+        const char* label;
+        std::string folder;  // relative, missing before Create
+        std::string top;     // the entry the test folder holds afterwards
+    } cases[] = {
+        {"a chain of three", "a/b/c", "a"},
+        {"ending in hyo (95 5C)", Cp932(u8"a/表"), "a"},
+        {"ending in so (83 5C)", Cp932(u8"gameソ"), Cp932(u8"gameソ")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempFolder folder;
+        CTempFile temp;
+        std::optional<std::string> path = temp.Create("tmp", folder / c.folder);
+        ASSERT_TRUE(path);
+        EXPECT_EQ(*path, temp.Path());
+        ExpectTempName(temp.FileName());
+        EXPECT_EQ(folder.List(), std::vector<std::string>{c.top});
+        EXPECT_EQ(folder.List(c.folder), std::vector<std::string>{temp.FileName()});
+        EXPECT_TRUE(folder.ReadFile(c.folder + "/" + temp.FileName()).empty());
+    }
 }
 
 TEST(CTempFile, UsesAtMostThreeCharactersOfThePrefix) {
@@ -79,6 +95,24 @@ TEST(CTempFile, ReleaseDeletesTheFileAndARenamedFileIsNoError) {
         ASSERT_TRUE(Os::MoveFile(temp.Path(), folder / "kept"));
     }
     EXPECT_EQ(folder.List(), std::vector<std::string>{"kept"});
+}
+
+// A file that cannot be deleted at first, as while a virus scanner holds it, is tried again
+// until it goes (here it is read-only for a moment).
+TEST(CTempFile, DeleteRetriesAFileThatIsStillThere) {
+    TempFolder folder;
+    CTempFile temp;
+    ASSERT_TRUE(temp.Create("tmp", folder.Path()));
+    const std::string name = temp.FileName();
+    folder.MakeReadOnly(name, true);
+    std::thread release([&] {
+        Os::SleepMilliseconds(200);
+        folder.MakeReadOnly(name, false);
+    });
+    temp.Delete();
+    release.join();
+    EXPECT_TRUE(folder.List().empty());
+    EXPECT_TRUE(temp.Path().empty());
 }
 
 TEST(CTempFile, FolderThatCannotBeMadeKeepsWhatTheObjectHeld) {

@@ -178,5 +178,22 @@ TEST_F(ApplyShortScripts, AMalformedThirdRecordStopsAfterTwoCommands) {
     EXPECT_FALSE(after.contains("old.dat"));
 }
 
+// A folder ending in 表 (95 5C) is patched inside; "表a.bin" beside it stays as it is.
+TEST_F(ApplyTest, AFolderEndingInHyoIsPatchedInside) {
+    WriteGameFile(Utf8(u8"表/a.bin"), "inside");
+    WriteGameFile(Utf8(u8"表a.bin"), "beside");
+    WritePatch(ContainerDescription{1, "t", 0, "Software\\Orvane\\Demo",
+                                    {DeleteRecord{"a.bin"}, CopyRecord{"doc\\", 0}},
+                                    {Payload("x.txt", "new")}});
+
+    ChildResult run = Apply({"--folder", GamePath(Utf8(u8"表")), PatchPath()});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    std::vector<std::string> paths;
+    for (const auto& [path, entry] : GameState()) paths.push_back(path);
+    EXPECT_EQ(paths, (std::vector<std::string>{Utf8(u8"表"), Utf8(u8"表/doc"),
+                                               Utf8(u8"表/doc/x.txt"), Utf8(u8"表a.bin")}));
+}
+
 }  // namespace
 }  // namespace Orvane::Test

@@ -139,5 +139,20 @@ TEST_F(ApplyFromRegistry, ReadsWhatWineRegAddWrote) {
     EXPECT_TRUE(ReadFolderState(prefix + kInstallFolder).contains("a.txt"));
 }
 
+// The value as Wine stores it, C:\ゲーム\表, ends in 95 5C: the copy goes into 表, not beside it.
+TEST_F(ApplyFromRegistry, AFolderEndingInHyoIsPatchedInside) {
+    std::string prefix = MakePrefix("prefix/");
+    fs::create_directories(HostPath(prefix + Utf8(u8"drive_c/ゲーム/表")));
+    WriteUserReg(prefix, "[Software\\\\Orvane\\\\E2E] 1\n"
+                         "\"Install\"=\"C:\\\\\\x30b2\\x30fc\\x30e0\\\\\\x8868\"\n");
+
+    ChildResult run = ApplyWithout({{"WINEPREFIX", prefix}});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    FolderState state = ReadFolderState(prefix + Utf8(u8"drive_c/ゲーム/"));
+    EXPECT_TRUE(state.contains(Utf8(u8"表/a.txt")));
+    EXPECT_FALSE(state.contains(Utf8(u8"表a.txt")));
+}
+
 }  // namespace
 }  // namespace Orvane::Test

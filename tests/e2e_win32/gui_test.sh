@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # End-to-end tests of the real patch.exe under Wine, driven through the X server as a person
-# would drive it: gui_test.sh success|failure|no-container|cancel
+# would drive it: gui_test.sh success|failure|no-container|cancel|trail-byte
 set -euo pipefail
 source "$(dirname "$0")/gui_harness.sh"
 
@@ -12,11 +12,12 @@ readonly default_caption='Orvane　修正プログラム'
 readonly completed='修正が完了しました！'
 readonly cancelled='キャンセルボタンが押されたので終了します！'
 readonly registry_key='Software\Orvane\E2E'
-readonly id_run=1 id_cancel=2 id_folder=1000 id_title=1004 id_version=1005
+readonly id_run=1 id_cancel=2 id_folder=1000 id_browse=1003 id_title=1004 id_version=1005
 
-# A patch of the scenario, its installation folder seeded, and the folder in the registry.
+# A patch of the scenario, its installation folder (default game) seeded, and the folder in the
+# registry.
 prepare_patch() {
-  game=$work/game
+  game=$work/${1:-game}
   patch=$work/patch-$scenario.exe
   mkdir -p "$game"
   helper make-patch "$scenario" "$(windows_path "$ORVPATCH_PATCH_EXE")" "$(windows_path "$patch")" ||
@@ -88,8 +89,9 @@ test_no_container() {
   expect_exit_code 2
 }
 
-# Run and Cancel on the main dialog during the run are refused: no second progress dialog, no
-# end of the program. Cancel on the progress dialog then stops the run.
+# Run, Cancel and Browse on the main dialog during the run are refused: no second progress
+# dialog, no end of the program, no folder browser. Cancel on the progress dialog then stops the
+# run.
 test_cancel() {
   local title='キャンセルテスト' text
   prepare_patch
@@ -101,9 +103,16 @@ test_cancel() {
   click_control "$main_title" $id_run
   sleep 0.5
   click_control "$main_title" $id_cancel
+  sleep 0.5
+  # The progress dialog covers Browse: move it aside first, as a person would.
+  timeout 5 xdotool windowmove --sync "$(wait_window "$progress_title")" 0 0 ||
+    fail "cannot move \"$progress_title\""
+  sleep 0.5
+  click_control "$main_title" $id_browse
   sleep 1
   expect_window_count "$progress_title" 1
   expect_window_count "$main_title" 1
+  [[ $(helper dialogs) == 2 ]] || fail "$(helper dialogs) dialogs shown during the run, expected 2"
   expect_running
   screenshot progress
   click_control "$progress_title" $id_cancel
@@ -124,9 +133,26 @@ test_cancel() {
   expect_exit_code 2
 }
 
+# The folder in the registry ends in 表 (95 5C) and has no backslash: the run deletes and copies
+# inside it and leaves "game表a.bin" beside it alone.
+test_trail_byte() {
+  local title='表テスト'
+  prepare_patch 'game表'
+  start_program "$patch"
+  expect_main_dialog "$title" "$(windows_path "$game")"
+  press_key "$main_title" Return
+  expect_message "$title" "$completed"
+  screenshot completed
+  press_key "$title" Return
+  expect_exit_code 1
+  [[ ! -e $game/a.bin && -f $game/doc/readme.txt ]] || fail "the patch was not applied inside the folder"
+  [[ -f ${game}a.bin && ! -e ${game}doc ]] || fail "the run wrote or deleted beside the folder"
+}
+
 case ${1:-} in
   success | failure | cancel) begin_test "$1" && "test_$1" ;;
   no-container) begin_test no-container && test_no_container ;;
-  *) echo "usage: $0 success|failure|no-container|cancel" >&2; exit 2 ;;
+  trail-byte) begin_test trail-byte && test_trail_byte ;;
+  *) echo "usage: $0 success|failure|no-container|cancel|trail-byte" >&2; exit 2 ;;
 esac
 log passed

@@ -8,6 +8,7 @@
 //   text CAPTION ID                   the text of control ID of the dialog with that caption
 //   rect CAPTION ID                   the control's screen rectangle: left top right bottom
 //   count CAPTION                     how many visible top-level windows have that caption
+//   dialogs                           how many visible top-level dialogs there are
 //
 // Paths are Windows paths. Arguments arrive in code page 932 (Wine converts them); texts are
 // printed as UTF-8 lines. Exit status 0, or 1 when what was asked for is not there.
@@ -21,6 +22,7 @@
 
 #include "commands/error_messages.h"
 #include "app/run_patch.h"
+#include "common/ansi_path.h"
 #include "common/failure.h"
 #include "common/utf8.h"
 #include "patch/container_start.h"
@@ -38,7 +40,7 @@ constexpr int kExitMissing = 1;
 constexpr int kExitUsage = 2;
 constexpr char kUsage[] =
     "usage: orvpatch_e2e_helper make-patch SCENARIO STUB OUTPUT | make-folder SCENARIO FOLDER |\n"
-    "       apply PATCH FOLDER | text CAPTION ID | rect CAPTION ID | count CAPTION\n";
+    "       apply PATCH FOLDER | text CAPTION ID | rect CAPTION ID | count CAPTION | dialogs\n";
 constexpr char kUnknownScenario[] = "unknown scenario: ";
 
 // Prints one line, code page 932 in, UTF-8 out.
@@ -76,11 +78,6 @@ int Apply(const std::string& patch, const std::string& folder) {
     return outcome.completed ? kExitSuccess : kExitMissing;
 }
 
-std::string WithBackslash(std::string folder) {
-    if (folder.empty() || folder.back() != '\\') folder += '\\';
-    return folder;
-}
-
 int PrintIfPresent(const std::optional<std::string>& text) {
     return text ? PrintLine(*text) : kExitMissing;
 }
@@ -91,7 +88,7 @@ int Run(const std::string& command, const Arguments& args) {
         return kExitSuccess;
     }
     if (command == "make-folder" && args.size() == 2) {
-        RequireScenario(args[0]).seedFolder(WithBackslash(args[1]));
+        RequireScenario(args[0]).seedFolder(Common::WithTrailingBackslash(args[1]));
         return kExitSuccess;
     }
     if (command == "apply" && args.size() == 2) return Apply(args[0], args[1]);
@@ -104,6 +101,7 @@ int Run(const std::string& command, const Arguments& args) {
     if (command == "count" && args.size() == 1) {
         return PrintLine(std::to_string(ShownWindowCount(args[0])));
     }
+    if (command == "dialogs" && args.empty()) return PrintLine(std::to_string(ShownDialogCount()));
     std::fputs(kUsage, stderr);
     return kExitUsage;
 }

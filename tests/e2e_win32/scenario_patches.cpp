@@ -92,12 +92,30 @@ ContainerDescription CancelPatch() {
     return patch;
 }
 
+// A folder whose name ends in 表 (95 5C), given without a backslash: the delete and the copy
+// work inside it, and "表a.bin" beside it stays.
+ContainerDescription TrailBytePatch() {
+    ContainerDescription patch;
+    patch.title = "表テスト";
+    patch.registryKey = kRegistryKey;
+    patch.payloads = {Payload("readme.txt", BytesOf("patched readme\r\n"))};
+    patch.records = {DeleteRecord{"a.bin"}, CopyRecord{"doc\\", 0}};
+    return patch;
+}
+
+// folder ends in the backslash that the run adds to the name ending in 表.
+void SeedTrailByte(const std::string& folder) {
+    WriteFile(folder + "a.bin", BytesOf("inside"));
+    WriteFile(folder.substr(0, folder.size() - 1) + "a.bin", BytesOf("beside"));
+}
+
 void SeedNothing(const std::string&) {}
 
 constexpr std::array kScenarios{
     Scenario{"success", &SuccessPatch, &SeedSuccess},
     Scenario{"failure", &FailurePatch, &SeedFailure},
     Scenario{"cancel", &CancelPatch, &SeedNothing},
+    Scenario{"trail-byte", &TrailBytePatch, &SeedTrailByte},
 };
 
 }  // namespace

@@ -55,4 +55,13 @@ int ShownWindowCount(const std::string& caption) {
     return counting.count;
 }
 
+int ShownDialogCount() {
+    int count = 0;
+    for (HWND dialog = ::FindWindowExA(nullptr, nullptr, kDialogClass, nullptr); dialog != nullptr;
+         dialog = ::FindWindowExA(nullptr, dialog, kDialogClass, nullptr)) {
+        if (::IsWindowVisible(dialog)) ++count;
+    }
+    return count;
+}
+
 }  // namespace Orvane::E2e

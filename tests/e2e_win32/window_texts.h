@@ -20,4 +20,7 @@ std::optional<std::string> DialogItemRect(const std::string& caption, int id);
 // How many visible top-level windows have exactly this caption.
 int ShownWindowCount(const std::string& caption);
 
+// How many visible top-level dialogs (message boxes and folder browsers included) there are.
+int ShownDialogCount();
+
 }  // namespace Orvane::E2e

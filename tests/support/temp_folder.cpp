@@ -107,4 +107,8 @@ void TempFolder::MakeReadOnly(const std::string& relative, bool readOnly) const 
                     readOnly ? fs::perm_options::remove : fs::perm_options::add);
 }
 
+void TempFolder::Link(const std::string& existing, const std::string& link) const {
+    fs::create_hard_link(HostPath(*this / existing), HostPath(*this / link));
+}
+
 }  // namespace Orvane::Test

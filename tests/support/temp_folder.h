@@ -28,6 +28,8 @@ public:
     // Names of the entries directly in the folder (or a subfolder), sorted.
     std::vector<std::string> List(const std::string& relative = "") const;
     void MakeReadOnly(const std::string& relative, bool readOnly) const;
+    // Gives the file a second name (a hard link) below the folder.
+    void Link(const std::string& existing, const std::string& link) const;
 
 private:
     std::string path_;

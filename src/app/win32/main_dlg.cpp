@@ -71,7 +71,10 @@ INT_PTR CMainDlg::OnCancel(WPARAM, LPARAM) {
     return 0;
 }
 
+// Refused during a run like Run and Cancel: the browser's own message loop would stall the run,
+// and the folder chosen would not be the one being patched.
 INT_PTR CMainDlg::OnBrowse(WPARAM, LPARAM) {
+    if (running_) return 0;
     std::optional<std::string> folder = Win32::BrowseForFolder(Window(), FolderText());
     if (folder) ::SetDlgItemTextA(Window(), IDC_FOLDER, folder->c_str());
     return 0;

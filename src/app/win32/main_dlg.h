@@ -7,9 +7,9 @@
 // reported and leaves the dialog open for another try.
 //
 // The run happens inside the Run handler, and it pumps this dialog's messages as it goes. While
-// a run is in progress, Run and Cancel on this dialog are refused (ignored): a run never starts
-// inside a run, and the dialog is never ended under one. The progress dialog's Cancel is the
-// way to stop a run.
+// a run is in progress, Run, Cancel and Browse on this dialog are refused (ignored): a run never
+// starts inside a run, the dialog is never ended under one, and the folder never changes during
+// one. The progress dialog's Cancel is the way to stop a run.
 #pragma once
 
 #include <cstdint>
