@@ -18,11 +18,6 @@ struct Run {
     std::shared_ptr<ICmdParams> command;
 };
 
-std::string FolderWithSeparator(const std::string& folder) {
-    if (folder.empty()) throw MessageFailure(kNoInstallFolder);
-    return Common::EndsWithBackslashByte(folder) ? folder : folder + Common::kBackslash;
-}
-
 void Execute(Run& run, const std::string& folder, CErrorMessages& errorMessages) {
     ProgressSink& progress = *run.progress;
     switch (run.command->type) {
@@ -73,6 +68,11 @@ RunOutcome Finish(Run& run, bool completed, std::string message) {
 }
 
 }  // namespace
+
+std::string FolderWithSeparator(const std::string& folder) {
+    if (folder.empty()) throw MessageFailure(kNoInstallFolder);
+    return Common::EndsWithBackslashByte(folder) ? folder : folder + Common::kBackslash;
+}
 
 RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
                     const ProgressOpener& openProgress) {

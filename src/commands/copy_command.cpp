@@ -1,5 +1,6 @@
 #include "commands/copy_command.h"
 
+#include "commands/install_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/failure.h"
@@ -17,7 +18,14 @@ constexpr char kTempPrefix[] = "tmp";
 
 bool InstalledIsNewEnough(const std::string& path, const PicFile& payload) {
     FileStatus status;
-    return Common::GetFileStatus(path, &status) && status.modified >= *payload.modified;
+    return Common::GetFileStatus(path, &status) &&
+           IsAsNewAsPayload(status.modified, *payload.modified);
+}
+
+// A read-only or hidden file (or a folder) is not written over; Windows' copy refuses it too.
+bool RefusesDestination(const std::string& path) {
+    FileStatus status;
+    return Common::GetFileStatus(path, &status) && RefusesOverwrite(status.attributes);
 }
 
 // Writes the payload into a new temporary file in the destination folder (made if missing).
@@ -57,7 +65,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     progress.SetRange(0, 2);
     progress.SetText(FormatWithName(kCopyingFormat, params.GetName()));
     params.baseFolder = installFolder;
-    RequireInsideFolder(params.relativePath + params.GetName());
+    RequireInsideFolder(CopyDestination(params));
     if (InstalledIsNewEnough(params.GetFullPath(), *params.file)) {
         progress.SetPos(2);
         return;
@@ -70,7 +78,8 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
         throw MessageFailure(errorMessages.Text());
     }
     progress.SetPos(1);
-    if (!Os::CopyFile(temp.Path(), params.GetFullPath(), false)) {
+    if (RefusesDestination(params.GetFullPath()) ||
+        !Os::CopyFile(temp.Path(), params.GetFullPath(), false)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
