@@ -1,5 +1,7 @@
 #include "commands/archive_rules.h"
 
+#include "common/file_status.h"
+
 namespace Orvane {
 
 std::shared_ptr<Common::FileStream> OpenArchiveForUpdate(const std::string& path) {
@@ -10,6 +12,10 @@ std::shared_ptr<Common::FileStream> OpenArchiveForUpdate(const std::string& path
 
 bool IsAtOrPastTarget(std::uint32_t archiveRevision, std::uint16_t targetRevision) {
     return archiveRevision >= targetRevision;
+}
+
+bool RefusesArchiveSwap(std::uint8_t attributes) {
+    return (attributes & Common::kReadOnly) != 0;
 }
 
 bool TakeRemoval(ArchiverParams& params, std::uint32_t archiveRevision,

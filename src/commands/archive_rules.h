@@ -20,6 +20,9 @@ std::shared_ptr<Common::FileStream> OpenArchiveForUpdate(const std::string& path
 // An archive already at the target revision or past it is left alone.
 bool IsAtOrPastTarget(std::uint32_t archiveRevision, std::uint16_t targetRevision);
 
+// The swap of the finished archive cannot replace a read-only archive (the platform refuses it).
+bool RefusesArchiveSwap(std::uint8_t attributes);
+
 // Drops an entry when a removal record names it: the first record not yet used whose revision
 // is at or above the archive's and whose name equals the entry's, byte for byte. That record is
 // marked used (`done`). False when no record drops the entry.
