@@ -14,7 +14,7 @@ const std::vector<Command>& Commands() {
         {"build", "build a patch executable from a manifest",
          "build MANIFEST -o PATCH [--stub STUB]", &RunBuild},
         {"apply", "apply a patch executable to an installation folder",
-         "apply [--folder DIR] PATCH", &RunApply},
+         "apply [--dry-run [--json]] [--folder DIR] PATCH", &RunApply},
     };
     return commands;
 }
