@@ -10,11 +10,18 @@ namespace fs = std::filesystem;
 constexpr char kStubName[] = "patch.exe";
 constexpr char kOwnExecutable[] = "/proc/self/exe";
 
-std::optional<fs::path> BesideThisProgram() {
+std::optional<fs::path> ProgramFolder() {
     std::error_code error;
     fs::path self = fs::read_symlink(kOwnExecutable, error);
     if (error) return std::nullopt;
-    return self.parent_path() / kStubName;
+    return self.parent_path();
+}
+
+// relative seen from the folder of the running program.
+std::optional<fs::path> FromProgram(const fs::path& relative) {
+    std::optional<fs::path> folder = ProgramFolder();
+    if (!folder) return std::nullopt;
+    return (*folder / relative).lexically_normal();
 }
 
 std::string Utf8(const fs::path& path) {
@@ -25,7 +32,9 @@ std::string Utf8(const fs::path& path) {
 }  // namespace
 
 std::optional<std::string> FindDefaultStub() {
-    std::optional<fs::path> candidates[] = {BesideThisProgram(), fs::path(ORVPATCH_BUILT_STUB)};
+    std::optional<fs::path> candidates[] = {FromProgram(kStubName),
+                                            FromProgram(ORVPATCH_STUB_FROM_PROGRAM),
+                                            fs::path(ORVPATCH_BUILT_STUB)};
     for (const std::optional<fs::path>& candidate : candidates) {
         std::error_code error;
         if (candidate && fs::is_regular_file(*candidate, error)) return Utf8(*candidate);
