@@ -19,16 +19,17 @@ void AddComponent(std::vector<std::string>& components, std::string component) {
     components.push_back(std::move(component));
 }
 
-std::string FoldCase(const std::string& component) {
-    std::string folded;
-    for (std::size_t i = 0; i < component.size(); ++i) {
-        char c = component[i];
-        if (Common::IsLeadByte(static_cast<std::uint8_t>(c)) && i + 1 < component.size()) {
-            folded += c;
-            folded += component[++i];
-        } else {
-            folded += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-        }
+// 2 for a double-byte character of code page 932 starting at text[at], else 1.
+std::size_t CharacterLength(const std::string& text, std::size_t at) {
+    bool lead = Common::IsLeadByte(static_cast<std::uint8_t>(text[at]));
+    return lead && at + 1 < text.size() ? 2 : 1;
+}
+
+std::string FoldCase(const std::string& text) {
+    std::string folded = text;
+    for (std::size_t at = 0; at < text.size(); at += CharacterLength(text, at)) {
+        char c = text[at];
+        if (c >= 'A' && c <= 'Z') folded[at] = static_cast<char>(c - 'A' + 'a');
     }
     return folded;
 }
@@ -47,16 +48,13 @@ std::string Join(const std::vector<std::string>& components, std::size_t count) 
 std::vector<std::string> PathComponents(const std::string& relativePath) {
     std::vector<std::string> components;
     std::string current;
-    for (std::size_t i = 0; i < relativePath.size(); ++i) {
-        char c = relativePath[i];
-        if (Common::IsLeadByte(static_cast<std::uint8_t>(c)) && i + 1 < relativePath.size()) {
-            current += c;
-            current += relativePath[++i];
-        } else if (IsSeparator(c)) {
+    for (std::size_t at = 0, length = 0; at < relativePath.size(); at += length) {
+        length = CharacterLength(relativePath, at);
+        if (length == 1 && IsSeparator(relativePath[at])) {
             AddComponent(components, std::move(current));
             current.clear();
         } else {
-            current += c;
+            current.append(relativePath, at, length);
         }
     }
     AddComponent(components, std::move(current));

@@ -3,8 +3,9 @@
 // Writes every entry of a LINK archive as a file below DIR: the entry's name (UTF-8) with its
 // '\' as folders, its data, and its time as the file's last-write time. Everything is checked
 // before anything is written: a damaged archive, or an entry name that would lead out of DIR
-// ("..", a drive letter, a leading separator), writes nothing. Entries of the same name: the
-// later replaces the earlier, as extracting in order would, and a note says so.
+// ("..", a drive letter, a leading separator) or through a symbolic link already in DIR, writes
+// nothing. Entries of the same name: the later replaces the earlier, as extracting in order
+// would, and a note says so.
 #include <algorithm>
 #include <array>
 #include <filesystem>
@@ -32,6 +33,7 @@ constexpr char kOutside[] =
     ": refused, the name would lead out of the folder (\"..\", a drive letter or a leading "
     "separator)";
 constexpr char kFileAndFolder[] = ": a file of this name is also the folder of another entry";
+constexpr char kThroughLink[] = ": refused, a symbolic link in the folder would lead it elsewhere";
 constexpr char kReplaces[] = " replaces entry ";
 constexpr char kSameName[] = " of the same name";
 constexpr char kNoTime[] = ": its time names no date, the file keeps the time it was written";
@@ -58,8 +60,22 @@ std::string JoinedPath(const std::vector<std::string>& components, std::set<std:
     return path;
 }
 
+fs::path HostPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+// Whether a link that is already below the folder stands anywhere on the path: writing through
+// it would write outside the folder.
+bool MeetsLink(const fs::path& folder, const std::string& path) {
+    fs::path at = folder;
+    for (const fs::path& component : HostPath(path)) {
+        at /= component;
+        std::error_code error;
+        if (fs::is_symlink(fs::symlink_status(at, error))) return true;
+    }
+    return false;
+}
+
 // The files to write, in entry order, one per name: the last entry of each name.
-std::vector<Extraction> PlanExtraction(const ArchiveListing& listing) {
+std::vector<Extraction> PlanExtraction(const ArchiveListing& listing, const fs::path& folder) {
     std::map<std::string, std::size_t> lastByPath;
     std::set<std::string> folders;
     for (std::size_t i = 0; i < listing.entries.size(); ++i) {
@@ -76,17 +92,15 @@ std::vector<Extraction> PlanExtraction(const ArchiveListing& listing) {
     }
     std::vector<Extraction> extractions;
     for (const auto& [path, index] : lastByPath) {
-        if (folders.contains(path)) {
-            throw CommandFailure(Describe(index, listing.entries[index].header) + kFileAndFolder);
-        }
+        const ArcEntry& entry = listing.entries[index].header;
+        if (folders.contains(path)) throw CommandFailure(Describe(index, entry) + kFileAndFolder);
+        if (MeetsLink(folder, path)) throw CommandFailure(Describe(index, entry) + kThroughLink);
         extractions.push_back({index, path});
     }
     std::sort(extractions.begin(), extractions.end(),
               [](const Extraction& a, const Extraction& b) { return a.index < b.index; });
     return extractions;
 }
-
-fs::path HostPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 void CopyData(Common::StreamBase& archive, const ListedEntry& listed, std::size_t index,
               std::ofstream& out) {
@@ -123,8 +137,8 @@ int RunArcExtract(const Arguments& arguments) {
     if (!options.values.contains(kFolderOption)) throw UsageError(kNoFolder);
     OpenedArchive archive = OpenArchive(options.operands.front());
     if (!archive.damage.empty()) throw CommandFailure(archive.damage);
-    std::vector<Extraction> extractions = PlanExtraction(archive.listing);
     fs::path folder = HostPath(options.Value(kFolderOption));
+    std::vector<Extraction> extractions = PlanExtraction(archive.listing, folder);
     for (const Extraction& extraction : extractions) WriteFile(archive, extraction, folder);
     return kExitSuccess;
 }

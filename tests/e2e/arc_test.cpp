@@ -147,6 +147,20 @@ INSTANTIATE_TEST_SUITE_P(
                     UnsafeName{"empty component", u8"a\\\\b.txt"}, UnsafeName{"folder only", u8"表\\"}),
     [](const testing::TestParamInfo<UnsafeName>& info) { return std::to_string(info.index); });
 
+TEST_F(ArcTest, ExtractDoesNotWriteThroughALinkInTheFolder) {
+    fs::create_directories(Host(RootPath("elsewhere")));
+    fs::create_directories(Host(Target()));
+    fs::create_directory_symlink(Host(RootPath("elsewhere")), Host(Target("sub")));
+    Tools::LinkEntry entry{"sub\\x.txt", 0, 2024, 1, 1, 12, 0, 0, {'x'}};
+    Tools::WriteLinkArchive(CorePath(ArchivePath()), {"LINK4", "ARC", 1, {entry}});
+
+    ChildResult run = Arc({"extract", ArchivePath(), "-C", Target()});
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("entry 0 (sub\\x.txt): refused, a symbolic link"), std::string::npos) << run.err;
+    EXPECT_TRUE(fs::is_empty(Host(RootPath("elsewhere"))));
+}
+
 TEST_F(ArcTest, ExtractLetsTheLastEntryOfANameWinAndSaysSo) {
     Tools::LinkEntry older{Cp932(u8"表\\a.txt"), 0, 2024, 1, 1, 12, 0, 0, {'o', 'l', 'd'}};
     Tools::LinkEntry newer{Cp932(u8"表/a.txt"), 0, 2024, 1, 1, 12, 0, 0, {'n', 'e', 'w'}};
