@@ -221,6 +221,20 @@ INSTANTIATE_TEST_SUITE_P(
         CreateRefusal{"missing file", {"--layout", "LINK6"}, "missing.txt", 1}),
     [](const testing::TestParamInfo<CreateRefusal>& info) { return std::to_string(info.index); });
 
+TEST_F(ArcTest, UsageMistakesExitWithTwoAndTheUsage) {
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{}, "usage: orvpatch arc extract ARCHIVE -C DIR\n"},
+        {{"unpack", "x.arc"}, "usage: orvpatch arc list [--json] ARCHIVE\n"},
+        {{"extract", "x.arc"}, "usage: orvpatch arc extract ARCHIVE -C DIR\n"},
+        {{"list", "--json", "--json", "x.arc"}, "usage: orvpatch arc list [--json] ARCHIVE\n"},
+        {{"create", "x.arc", "--layout", "LINK4", "--kind", "-1", "-C", "."}, "usage: orvpatch arc create "}};
+    for (const auto& [arguments, usage] : cases) {
+        ChildResult run = Arc(arguments);
+        EXPECT_EQ(run.exitCode, 2) << run.err;
+        EXPECT_NE(run.err.find(usage), std::string::npos) << run.err;
+    }
+}
+
 TEST_F(ArcTest, ListShowsWhatPrecedesTheDamage) {
     Tools::LinkEntry entry{"a.txt", 3, 2024, 3, 5, 14, 30, 0, {'a', 'b'}};
     Tools::WriteLinkArchive(CorePath(ArchivePath()), {"LINK3", std::string("AR\0", 3), 0, {entry, entry}});
