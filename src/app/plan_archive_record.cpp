@@ -73,7 +73,8 @@ void PlanKeptEntries(const ArchiveListing& source, ArchiverParams& params,
     std::size_t removed = 0;
     for (std::size_t i = 0; i < source.entries.size(); ++i) {
         const ListedEntry& entry = source.entries[i];
-        bool dataCutShort = i + 1 == source.entries.size() && source.end == ListingEnd::DataCutShort;
+        bool last = i + 1 == source.entries.size();
+        bool dataCutShort = last && source.end == ListingEnd::DataCutShort;
         if (TakeRemoval(params, source.header.revision, entry.header.name)) {
             ++removed;
             continue;

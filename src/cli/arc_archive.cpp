@@ -35,7 +35,9 @@ OpenedArchive OpenArchive(const std::string& utf8Path) {
         AnsiPathArgument(utf8Path), Common::OpenExisting, Common::FileAccess::Read,
         Common::FileShare::Read, Common::FileOptions::SequentialScan);
     if (!opened.stream->CanRead()) throw CommandFailure(kCannotOpen + utf8Path);
-    if (!ReadArchiveListing(opened.stream, opened.listing)) throw CommandFailure(kNoHeader + utf8Path);
+    if (!ReadArchiveListing(opened.stream, opened.listing)) {
+        throw CommandFailure(kNoHeader + utf8Path);
+    }
     if (!IsLinkLayout(opened.listing.header.magic)) {
         throw CommandFailure(kUnknownLayout + utf8Path);
     }

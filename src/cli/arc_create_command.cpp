@@ -10,13 +10,12 @@
 #include "cli/arc_new_entries.h"
 #include "cli/command.h"
 #include "cli/option_reader.h"
+#include "cli/path_argument.h"
 #include "commands/arc_header.h"
 #include "common/utf8.h"
 
 namespace Orvane::Cli {
 namespace {
-
-namespace fs = std::filesystem;
 
 constexpr char kLayoutOption[] = "--layout";
 constexpr char kRevisionOption[] = "--revision";
@@ -71,8 +70,7 @@ int RunArcCreate(const Arguments& arguments) {
         ReadNumberOption(kKindOption, options.Value(kKindOption, "0"), 0, kMaxWord));
     std::string folder = options.Value(kFolderOption);
     std::vector<std::string> files(options.operands.begin() + 1, options.operands.end());
-    std::vector<NewEntry> entries = DescribeNewEntries(
-        header, kind, fs::path(std::u8string(folder.begin(), folder.end())), files);
+    std::vector<NewEntry> entries = DescribeNewEntries(header, kind, HostPath(folder), files);
     WriteNewArchive(options.operands.front(), header, entries);
     return kExitSuccess;
 }

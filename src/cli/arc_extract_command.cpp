@@ -19,6 +19,7 @@
 #include "cli/entry_path.h"
 #include "cli/entry_time.h"
 #include "cli/option_reader.h"
+#include "cli/path_argument.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -59,8 +60,6 @@ std::string JoinedPath(const std::vector<std::string>& components, std::set<std:
     }
     return path;
 }
-
-fs::path HostPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 // Whether a link that is already below the folder stands anywhere on the path: writing through
 // it would write outside the folder.
@@ -108,7 +107,9 @@ void CopyData(Common::StreamBase& archive, const ListedEntry& listed, std::size_
     archive.Seek(listed.dataOffset, 0);
     for (std::uint32_t left = listed.header.dataSize; left > 0;) {
         std::uint32_t count = std::min(left, kChunkSize);
-        if (!archive.Read(buffer.data(), count)) throw CommandFailure(kCannotRead + std::to_string(index));
+        if (!archive.Read(buffer.data(), count)) {
+            throw CommandFailure(kCannotRead + std::to_string(index));
+        }
         out.write(buffer.data(), count);
         left -= count;
     }

@@ -26,7 +26,8 @@ constexpr char kNoRevision[] = "-";  // "LINK3" stores none
 
 void PrintArchiveText(const ArchiveListing& listing) {
     const ArcHeader& header = listing.header;
-    std::string revision = header.magic == kMagicLink3 ? kNoRevision : std::to_string(header.revision);
+    std::string revision =
+        header.magic == kMagicLink3 ? kNoRevision : std::to_string(header.revision);
     PrintLine(stdout, header.magic + " revision " + revision + " tag \"" + TagUtf8(header) + "\"");
     for (const ListedEntry& listed : listing.entries) {
         const ArcEntry& entry = listed.header;

@@ -19,6 +19,11 @@ Json EntryObject(std::size_t index, const ArcEntry& entry) {
             {"name", EntryNameUtf8(entry)}};
 }
 
+// "LINK3" stores no revision.
+Json RevisionOf(const ArcHeader& header) {
+    return header.magic == kMagicLink3 ? Json(nullptr) : Json(header.revision);
+}
+
 }  // namespace
 
 std::string ArchiveJson(const OpenedArchive& archive) {
@@ -28,7 +33,7 @@ std::string ArchiveJson(const OpenedArchive& archive) {
         entries.push_back(EntryObject(i, archive.listing.entries[i].header));
     }
     Json document = {{"layout", header.magic},
-                     {"revision", header.magic == kMagicLink3 ? Json(nullptr) : Json(header.revision)},
+                     {"revision", RevisionOf(header)},
                      {"tag", TagUtf8(header)},
                      {"entries", std::move(entries)}};
     if (!archive.damage.empty()) document["error"] = archive.damage;

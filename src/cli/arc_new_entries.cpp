@@ -37,13 +37,6 @@ constexpr char kNoTime[] = ": its time cannot be stored in an archive entry";
 constexpr char kCannotWrite[] = "cannot write ";
 constexpr char kCannotRead[] = "cannot read ";
 
-fs::path HostPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
-std::string Utf8(const fs::path& path) {
-    std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 // The name in the entry: code page 932 for the narrow layouts; in "LINK6" the UTF-16 bytes are
 // kept as they are (storedName), so that no character is lost to the code page.
 void NameEntry(ArcEntry& entry, const std::string& file, const std::string& utf8Name) {
@@ -106,7 +99,9 @@ void WriteData(Common::BinaryWriter& writer, const NewEntry& entry) {
     std::array<char, kChunkSize> buffer;
     for (std::uint32_t left = entry.header.dataSize; left > 0;) {
         std::uint32_t count = std::min(left, kChunkSize);
-        if (!in.read(buffer.data(), count)) throw CommandFailure(kCannotRead + Utf8(entry.source));
+        if (!in.read(buffer.data(), count)) {
+            throw CommandFailure(kCannotRead + Utf8Path(entry.source));
+        }
         writer.Write(reinterpret_cast<const std::uint8_t*>(buffer.data()), count);
         left -= count;
     }
@@ -144,7 +139,8 @@ std::vector<NewEntry> DescribeNewEntries(const ArcHeader& header, std::uint16_t 
 void WriteNewArchive(const std::string& utf8Path, const ArcHeader& header,
                      const std::vector<NewEntry>& entries) {
     std::string archive = AnsiPathArgument(utf8Path);
-    std::string folder = AnsiPathArgument(Utf8(fs::absolute(HostPath(utf8Path)).parent_path()) + "/");
+    fs::path parent = fs::absolute(HostPath(utf8Path)).parent_path();
+    std::string folder = AnsiPathArgument(Utf8Path(parent) + "/");
     Common::CTempFile temp;
     try {
         if (!temp.Create(kTempPrefix, folder)) throw PlainFailure();

@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "cli/path_argument.h"
+
 namespace Orvane::Cli {
 namespace {
 
@@ -24,11 +26,6 @@ std::optional<fs::path> FromProgram(const fs::path& relative) {
     return (*folder / relative).lexically_normal();
 }
 
-std::string Utf8(const fs::path& path) {
-    std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
-
 }  // namespace
 
 std::optional<std::string> FindDefaultStub() {
@@ -37,7 +34,7 @@ std::optional<std::string> FindDefaultStub() {
                                             fs::path(ORVPATCH_BUILT_STUB)};
     for (const std::optional<fs::path>& candidate : candidates) {
         std::error_code error;
-        if (candidate && fs::is_regular_file(*candidate, error)) return Utf8(*candidate);
+        if (candidate && fs::is_regular_file(*candidate, error)) return Utf8Path(*candidate);
     }
     return std::nullopt;
 }
