@@ -6,6 +6,7 @@
 #include "commands/arc_entry.h"
 #include "commands/arc_header.h"
 #include "commands/archive_replace.h"
+#include "commands/archive_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/binary_writer.h"
@@ -39,7 +40,6 @@ private:
     void AppendAdditions();
     void AppendPayload(const PicFile& payload);
     void CheckCancel();
-    std::shared_ptr<ArchiverParams::revome> FindRemoval(const std::string& name) const;
     std::vector<std::uint8_t> ReadEntryData();
 
     ProgressSink& progress_;
@@ -74,9 +74,7 @@ void ArchiveUpdate::Run(const std::string& installFolder) {
 
 // False when the archive is already at or beyond the target revision.
 bool ArchiveUpdate::OpenAndReadHeader() {
-    archive_ = std::make_shared<FileStream>(params_.GetFullPath(), Common::OpenExisting,
-                                            Common::FileAccess::Read, Common::FileShare::None,
-                                            Common::FileOptions::SequentialScan);
+    archive_ = OpenArchiveForUpdate(params_.GetFullPath());
     if (!archive_->CanRead()) throw MessageFailure(kArchiveOpenFailed);
     archiveSize_ = archive_->GetLength();
     progress_.SetPos(0);
@@ -84,7 +82,7 @@ bool ArchiveUpdate::OpenAndReadHeader() {
     progress_.SetText(FormatWithName(kUpdatingFormat, params_.GetName()));
     if (!header_.Read(archive_)) throw MessageFailure(kArchiveHeaderReadFailed);
     revision_ = header_.revision;
-    return revision_ < params_.revision;
+    return !IsAtOrPastTarget(revision_, params_.revision);
 }
 
 void ArchiveUpdate::CreateTemporaryArchive(const std::string& installFolder) {
@@ -101,16 +99,6 @@ void ArchiveUpdate::CheckCancel() {
     if (progress_.TakeCancelRequest()) throw MessageFailure(kCancelled);
 }
 
-// The first removal record not yet used, at or above the archive's revision, with this name.
-std::shared_ptr<ArchiverParams::revome> ArchiveUpdate::FindRemoval(const std::string& name) const {
-    for (const auto& removal : params_.removals) {
-        if (!removal->done && removal->revision >= revision_ && removal->name == name) {
-            return removal;
-        }
-    }
-    return nullptr;
-}
-
 // The entry's data, checked against what is left of the archive before anything is allocated.
 std::vector<std::uint8_t> ArchiveUpdate::ReadEntryData() {
     std::int64_t left = archiveSize_ - archive_->GetPosition();
@@ -125,8 +113,7 @@ std::vector<std::uint8_t> ArchiveUpdate::ReadEntryData() {
 void ArchiveUpdate::CopyKeptEntries() {
     while (entry_.Read(archive_) != 0) {
         CheckCancel();
-        if (auto removal = FindRemoval(entry_.name)) {
-            removal->done = 1;
+        if (TakeRemoval(params_, revision_, entry_.name)) {
             archive_->Seek(entry_.dataSize, 1);
         } else {
             std::vector<std::uint8_t> data = ReadEntryData();
@@ -150,17 +137,7 @@ void ArchiveUpdate::AppendAdditions() {
 }
 
 void ArchiveUpdate::AppendPayload(const PicFile& payload) {
-    const Basic::CTime& modified = *payload.modified;
-    entry_.kind = payload.kind;
-    entry_.year = static_cast<std::uint16_t>(modified.GetYear());
-    entry_.month = static_cast<std::uint8_t>(modified.GetMonth());
-    entry_.day = static_cast<std::uint8_t>(modified.GetDay());
-    entry_.hour = static_cast<std::uint8_t>(modified.GetHour());
-    entry_.minute = static_cast<std::uint8_t>(modified.GetMinute());
-    entry_.second = static_cast<std::uint8_t>(modified.GetSecond());
-    entry_.name = payload.name;
-    entry_.storedName.clear();  // an added entry is named from the payload, never a kept entry
-    entry_.dataSize = static_cast<std::uint32_t>(payload.data.size());
+    DescribeAddedEntry(payload, entry_);
     entry_.Write(output_);
     if (!payload.data.empty()) Common::BinaryWriter(output_).Write(payload.data);
 }

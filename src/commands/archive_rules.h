@@ -1,0 +1,36 @@
+// What the archive update decides about the archive it meets, in one place, so that a dry run
+// of a patch (app/patch_plan.h) decides exactly as the update does.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "commands/arc_entry.h"
+#include "common/file_stream.h"
+#include "patch/command_params.h"
+#include "patch/pic_file.h"
+
+namespace Orvane {
+
+// Opens the archive as the update reads it: an existing file, for reading, shared with no one,
+// read front to back. The stream cannot read when the open failed (missing, locked, a folder).
+std::shared_ptr<Common::FileStream> OpenArchiveForUpdate(const std::string& path);
+
+// An archive already at the target revision or past it is left alone.
+bool IsAtOrPastTarget(std::uint32_t archiveRevision, std::uint16_t targetRevision);
+
+// The swap of the finished archive cannot replace a read-only archive (the platform refuses it).
+bool RefusesArchiveSwap(std::uint8_t attributes);
+
+// Drops an entry when a removal record names it: the first record not yet used whose revision
+// is at or above the archive's and whose name equals the entry's, byte for byte. That record is
+// marked used (`done`). False when no record drops the entry.
+bool TakeRemoval(ArchiverParams& params, std::uint32_t archiveRevision,
+                 const std::string& entryName);
+
+// The entry header that an added payload becomes: its kind, the calendar fields of its
+// last-write time, its name and its size. unicodeNames is left as it is.
+void DescribeAddedEntry(const PicFile& payload, ArcEntry& entry);
+
+}  // namespace Orvane
