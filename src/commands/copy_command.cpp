@@ -58,6 +58,11 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     progress.SetText(FormatWithName(kCopyingFormat, params.GetName()));
     params.baseFolder = installFolder;
     RequireInsideFolder(params.relativePath + params.GetName());
+    // Without a freshness test that sees the destination, a newer installed file would be
+    // overwritten: such a destination is refused before anything is written.
+    if (!Common::CanLookUpStatus(params.GetFullPath())) {
+        throw MessageFailure(kUpdateFileNotCreated);
+    }
     if (InstalledIsNewEnough(params.GetFullPath(), *params.file)) {
         progress.SetPos(2);
         return;
