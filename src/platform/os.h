@@ -108,7 +108,8 @@ std::optional<FindData> FindFirstFile(const std::string& path);
 // The absolute form of path, or nothing when it does not fit in 260 bytes.
 std::optional<std::string> GetFullPathName(const std::string& path);
 
-// Creates every missing folder along path up to its last backslash (or slash).
+// Creates every missing folder along path up to its last backslash (or slash); makes nothing
+// when the deepest of them would have MAX_PATH characters or more.
 bool MakeSureDirectoryPathExists(const std::string& path);
 
 // Creates a new empty file folder + up to three characters of prefix + hex digits + ".TMP",

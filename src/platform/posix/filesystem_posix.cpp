@@ -153,10 +153,12 @@ std::optional<std::string> GetFullPathName(const std::string& path) {
 }
 
 bool MakeSureDirectoryPathExists(const std::string& path) {
-    if (!FitsMaxPath(path)) return false;
     std::string hostPath = Posix::ToHostSyntax(path);
     std::string_view folder = Posix::SplitAtLastSeparator(hostPath).folder;
     if (folder.empty()) return true;
+    // Windows makes each folder with its own call, so the limit is the deepest folder's: what
+    // follows the last separator is never looked at.
+    if (!FitsMaxPath(Posix::Utf8ToCp932(folder.substr(0, folder.size() - 1)))) return false;
     std::string resolved = Posix::ResolveHostPath(folder);
     for (std::size_t end = resolved.find(kHostSeparator, 1); end != std::string::npos;
          end = resolved.find(kHostSeparator, end + 1)) {
