@@ -180,41 +180,23 @@ TEST(CmdCopy, FailuresLeaveTheInstallationUnchanged) {
     }
 }
 
-// GetFileStatus cannot look at a path of 260 bytes or more, while the platform writes paths of
-// up to 259 characters (Wine: destinations of any length), and a double-byte character is two
-// bytes but one character. A copy there would overwrite the newer file it cannot see.
+// GetFileStatus cannot see a path of 260 bytes or more, while the platform writes paths of up
+// to 259 characters (Wine: destinations of any length), a double-byte character counting once.
 TEST(CmdCopy, RefusesADestinationTheFreshnessTestCannotSee) {
     std::string kana;
     for (int i = 0; i < 70; ++i) kana += Cp932(u8"ア");
-    struct Case {
-        const char* label;
-        std::string folder;  // below the installation, '/' at its end
-        std::string name;
-        bool installed;      // a newer file is there already
-    };
-    const std::vector<Case> cases = {
-        {"single-byte, 260 characters or more", std::string(100, 'a') + "/",
-         std::string(160, 'a') + ".bin", true},
-        {"double-byte, 260 bytes or more but fewer characters", kana + "/", kana + ".bin", true},
-        {"double-byte, nothing installed yet", kana + "/", kana + ".bin", false},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.label);
+    const std::string cases[][2] = {{std::string(100, 'a'), std::string(160, 'a')},  // folder, name
+                                    {kana, kana}};  // over 260 bytes, under 260 characters
+    for (const auto& [folder, name] : cases) {
         TempFolder install;
-        if (c.installed) install.WriteFile(c.folder + c.name, "newer");  // written after kModified
+        install.WriteFile(folder + "/" + name, "newer");  // than the payload
         HookedProgress progress;
         CErrorMessages errors;
-        std::string relativePath = c.folder;
-        relativePath.back() = '\\';
-        CopyParams params = Params(relativePath, c.name);
+        CopyParams params = Params(folder + "\\", name);
         EXPECT_EQ(FailureOf([&] { CmdCopy(progress, install.Path(), params, errors); }),
                   kUpdateFileNotCreated);
-        if (c.installed) {
-            EXPECT_EQ(install.ReadFile(c.folder + c.name), (Bytes{'n', 'e', 'w', 'e', 'r'}));
-            EXPECT_EQ(install.List(c.folder), std::vector<std::string>{c.name});
-        } else {
-            EXPECT_EQ(install.List(), std::vector<std::string>{});
-        }
+        EXPECT_EQ(install.ReadFile(folder + "/" + name), (Bytes{'n', 'e', 'w', 'e', 'r'}));
+        EXPECT_EQ(install.List(folder), std::vector<std::string>{name});
     }
 }
 

@@ -181,18 +181,6 @@ TEST(ReplaceFile, PutsTheSourceInPlaceOfTheDestination) {
 }
 
 #ifndef _WIN32
-// Linux folders may hold names that differ only in case; a path resolves through whichever of
-// them holds the rest of it.
-TEST(Paths, ResolveThroughEveryFolderOfTheSameNameInAnotherCase) {
-    TempFolder folder;
-    folder.WriteFile("DATA/img", "1");
-    folder.WriteFile("Data/other", "2");
-    EXPECT_EQ(GetFileAttributes(folder / "data/img"), kAttrArchive);
-    EXPECT_EQ(GetFileAttributes(folder / "data/other"), kAttrArchive);
-    ASSERT_TRUE(DeleteFile(folder / "DATA/OTHER"));
-    EXPECT_EQ(folder.List("Data"), Names{});
-}
-
 // Root may replace any file; Windows refuses to write over a read-only one whoever asks, and so
 // must the Linux build. (Wine running as root copies over it, so this is Linux only.)
 TEST(CopyFile, RefusesAReadOnlyDestinationEvenAsRoot) {

@@ -69,21 +69,15 @@ TEST(HostPath, MatchesMissingComponentsWithoutRegardToCase) {
 }
 
 TEST(HostPath, TriesEveryCaseVariantUntilThePathResolves) {
-    FakeDisk disk({{"/", {"game"}},
-                   {"/game", {"DATA", "Data", "data.bak"}},
-                   {"/game/DATA", {"img"}},
-                   {"/game/Data", {"other", "sub"}},
-                   {"/game/Data/sub", {}}});
+    FakeDisk disk({{"/", {"DATA", "Data"}}, {"/DATA", {"img"}}, {"/Data", {"other", "sub"}}});
     struct Case {
         const char* given;
         const char* expected;
     } cases[] = {
-        {"/game/data/img", "/game/DATA/img"},
-        {"/game/data/other", "/game/Data/other"},      // the second variant
-        {"/game/Data/img", "/game/DATA/img"},          // the exact name first, then the others
-        {"/game/DATA/OTHER", "/game/Data/other"},
-        {"/game/data/new.bin", "/game/DATA/new.bin"},  // nowhere: the first variant
-        {"/game/data/SUB/new.bin", "/game/Data/sub/new.bin"},  // the deepest match
+        {"/data/other", "/Data/other"},          // the second variant
+        {"/Data/IMG", "/DATA/img"},              // the exact name first, then the others
+        {"/data/new.bin", "/DATA/new.bin"},      // found nowhere: the first variant
+        {"/data/sub/new.bin", "/Data/sub/new.bin"},  // the deepest match
     };
     for (const auto& c : cases) EXPECT_EQ(MatchCase(c.given, disk), c.expected) << c.given;
 }
