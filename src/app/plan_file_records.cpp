@@ -33,6 +33,7 @@ void PlanCopy(const std::string& installFolder, CopyParams& params, PlanOverlay&
               PlannedRecord& record) {
     params.baseFolder = installFolder;
     RequireCopyInsideFolder(params);
+    RequireVisibleDestination(params);
     const Basic::CTime& payloadTime = *params.file->modified;
     FoundFile target = overlay.Look(installFolder, record.path);
     if (target.exists && IsAsNewAsPayload(target.modified, payloadTime)) {

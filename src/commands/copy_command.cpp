@@ -75,6 +75,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     progress.SetText(FormatWithName(kCopyingFormat, params.GetName()));
     params.baseFolder = installFolder;
     RequireCopyInsideFolder(params);
+    RequireVisibleDestination(params);
     if (InstalledIsNewEnough(params.GetFullPath(), *params.file)) {
         progress.SetPos(2);
         return;

@@ -1,6 +1,8 @@
 #include "commands/install_rules.h"
 
+#include "commands/copy_command.h"
 #include "commands/safe_path.h"
+#include "common/failure.h"
 #include "common/file_status.h"
 
 namespace Orvane {
@@ -19,6 +21,10 @@ bool RefusesDeletion(std::uint8_t attributes) {
 
 std::string CopyDestination(const CopyParams& params) {
     return params.relativePath + params.GetName();
+}
+
+void RequireVisibleDestination(const CopyParams& params) {
+    if (!Common::CanLookUpStatus(params.GetFullPath())) throw MessageFailure(kUpdateFileNotCreated);
 }
 
 void RequireCopyInsideFolder(const CopyParams& params) {

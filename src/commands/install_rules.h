@@ -29,4 +29,9 @@ std::string CopyDestination(const CopyParams& params);
 // harmless-looking component "..x".
 void RequireCopyInsideFolder(const CopyParams& params);
 
+// Raises MessageFailure(kUpdateFileNotCreated) for a destination that the freshness test cannot
+// look up (too long for it, yet short enough for the platform to write): without the test a
+// newer installed file would be overwritten. baseFolder must be set.
+void RequireVisibleDestination(const CopyParams& params);
+
 }  // namespace Orvane
