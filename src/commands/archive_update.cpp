@@ -6,6 +6,7 @@
 #include "commands/arc_entry.h"
 #include "commands/arc_header.h"
 #include "commands/archive_replace.h"
+#include "commands/payload_entry.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/binary_writer.h"
@@ -150,17 +151,7 @@ void ArchiveUpdate::AppendAdditions() {
 }
 
 void ArchiveUpdate::AppendPayload(const PicFile& payload) {
-    const Basic::CTime& modified = *payload.modified;
-    entry_.kind = payload.kind;
-    entry_.year = static_cast<std::uint16_t>(modified.GetYear());
-    entry_.month = static_cast<std::uint8_t>(modified.GetMonth());
-    entry_.day = static_cast<std::uint8_t>(modified.GetDay());
-    entry_.hour = static_cast<std::uint8_t>(modified.GetHour());
-    entry_.minute = static_cast<std::uint8_t>(modified.GetMinute());
-    entry_.second = static_cast<std::uint8_t>(modified.GetSecond());
-    entry_.name = payload.name;
-    entry_.storedName.clear();  // an added entry is named from the payload, never a kept entry
-    entry_.dataSize = static_cast<std::uint32_t>(payload.data.size());
+    FillEntryFromPayload(entry_, payload);
     entry_.Write(output_);
     if (!payload.data.empty()) Common::BinaryWriter(output_).Write(payload.data);
 }
