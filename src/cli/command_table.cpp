@@ -6,6 +6,7 @@ namespace Orvane::Cli {
 int RunInfo(const Arguments& arguments);
 int RunBuild(const Arguments& arguments);
 int RunApply(const Arguments& arguments);
+int RunDiff(const Arguments& arguments);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -15,6 +16,10 @@ const std::vector<Command>& Commands() {
          "build MANIFEST -o PATCH [--stub STUB]", &RunBuild},
         {"apply", "apply a patch executable to an installation folder",
          "apply [--folder DIR] PATCH", &RunApply},
+        {"diff", "make a checked patch executable from releases of a game",
+         "diff OLD... NEW -o PATCH --title TEXT --registry-key KEY [--stub STUB] "
+         "[--manifest FILE] [--allow-skip] [--no-verify]",
+         &RunDiff},
     };
     return commands;
 }

@@ -1,0 +1,73 @@
+// `orvpatch diff OLD... NEW -o PATCH --title TEXT --registry-key KEY [--stub STUB]
+//  [--manifest FILE] [--allow-skip] [--no-verify]`: a patch made from releases of a game.
+//
+// The releases are compared (author/release_diff.h), the patch is written beside PATCH under a
+// temporary name, applied to a scratch copy of every old release and compared with the new one
+// (author/patch_check.h), and only then put in place, with the manifest when one is asked for.
+// What no patch can express and a check that fails are reported on stderr with exit status 1,
+// and then nothing is left at PATCH or FILE; argument mistakes exit with 2.
+#include <filesystem>
+#include <vector>
+
+#include "author/patch_check.h"
+#include "author/patch_description.h"
+#include "author/release_diff.h"
+#include "cli/command.h"
+#include "cli/console.h"
+#include "cli/diff_arguments.h"
+#include "cli/diff_outputs.h"
+#include "cli/diff_summary.h"
+#include "cli/manifest_writer.h"
+#include "cli/path_argument.h"
+#include "common/failure.h"
+#include "common/utf8.h"
+#include "patch/container_writer.h"
+
+namespace Orvane::Cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kFailurePrefix[] = "orvpatch diff: ";
+
+fs::path Utf8Path(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+
+std::vector<Author::Release> ScanOlds(const DiffArguments& arguments) {
+    std::vector<Author::Release> olds;
+    for (const std::string& folder : arguments.olds) olds.push_back(Author::Release::Scan(Utf8Path(folder)));
+    return olds;
+}
+
+void MakePatch(const DiffArguments& arguments, DiffOutputs& outputs) {
+    std::vector<Author::Release> olds = ScanOlds(arguments);
+    Author::Release newer = Author::Release::Scan(Utf8Path(arguments.newer));
+    Author::PatchPlan plan = Author::DiffReleases(olds, newer, {arguments.allowSkip});
+    ContainerDescription description =
+        Author::DescribePatch(plan, arguments.title, arguments.registryKey);
+    WritePatchExecutable(AnsiPathArgument(arguments.stub), description, outputs.PatchTemporary());
+    if (arguments.verify) Author::CheckPatch(outputs.PatchTemporary(), olds, newer, plan);
+    if (arguments.manifest) {
+        WriteManifest(description, outputs.ManifestTemporary(), outputs.PayloadsTemporary(),
+                      outputs.PayloadFolderName());
+    }
+    outputs.Commit();
+    PrintSkippedCopies(plan, olds);
+    PrintSummary({plan, description, olds.size(), arguments.verify, arguments.output,
+                  arguments.manifest});
+}
+
+}  // namespace
+
+int RunDiff(const Arguments& arguments) {
+    DiffArguments parsed = ParseDiffArguments(arguments);
+    DiffOutputs outputs(parsed.output, parsed.manifest);
+    try {
+        MakePatch(parsed, outputs);
+    } catch (const MessageFailure& failure) {
+        PrintLine(stderr, kFailurePrefix + Common::Utf8FromAnsi(failure.Text()));
+        return kExitFailure;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace Orvane::Cli

@@ -1,0 +1,75 @@
+#include "cli/diff_summary.h"
+
+#include <cstdint>
+
+#include "cli/console.h"
+#include "common/utf8.h"
+
+namespace Orvane::Cli {
+namespace {
+
+constexpr char kIndent[] = "  ";
+constexpr char kSkipWarning[] =
+    "orvpatch diff: warning: the copy leaves the old file, which is as new or newer: ";
+
+std::string Utf8(const std::string& cp932) { return Common::Utf8FromAnsi(cp932); }
+
+std::string Utf8Path(const std::filesystem::path& path) {
+    std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
+std::string Counted(std::size_t count, const char* what) {
+    return std::to_string(count) + " " + what;
+}
+
+std::string RecordCounts(const std::vector<ScriptRecord>& records) {
+    std::size_t counts[3] = {};
+    for (const ScriptRecord& record : records) ++counts[record.index()];
+    return Counted(counts[2], "archive update") + ", " + Counted(counts[0], "copy") + ", " +
+           Counted(counts[1], "delete");
+}
+
+std::uint64_t PayloadBytes(const ContainerDescription& description) {
+    std::uint64_t bytes = 0;
+    for (const PayloadDescription& payload : description.payloads) bytes += payload.data.size();
+    return bytes;
+}
+
+std::string ArchiveLine(const Author::PlannedArchive& archive) {
+    if (!archive.byEntry) return "shipped whole: " + Utf8(archive.path) + ": " + Utf8(archive.wholeReason);
+    return "by entry: " + Utf8(archive.path) + " to revision " + std::to_string(archive.revision) +
+           ", " + Counted(archive.removals, "removed") + ", " + Counted(archive.additions, "added");
+}
+
+}  // namespace
+
+void PrintSummary(const DiffSummary& summary) {
+    PrintLine(stdout, "orvpatch diff: " + Counted(summary.oldReleases, "old release(s)") +
+                          " to the new one");
+    PrintLine(stdout, kIndent + std::string("records: ") + RecordCounts(summary.plan.records));
+    PrintLine(stdout, kIndent + std::string("payloads: ") +
+                          Counted(summary.description.payloads.size(), "files") + ", " +
+                          Counted(PayloadBytes(summary.description), "bytes"));
+    for (const Author::PlannedArchive& archive : summary.plan.archives) {
+        PrintLine(stdout, kIndent + std::string("archive ") + ArchiveLine(archive));
+    }
+    for (const std::string& note : summary.plan.notes) {
+        PrintLine(stdout, kIndent + std::string("note: ") + Utf8(note));
+    }
+    PrintLine(stdout, kIndent + std::string(summary.verified
+                                                ? "checked: every old release, patched twice, "
+                                                  "equals the new one"
+                                                : "not checked (--no-verify)"));
+    PrintLine(stdout, kIndent + std::string("wrote ") + summary.patch);
+    if (summary.manifest) PrintLine(stdout, kIndent + std::string("wrote ") + *summary.manifest);
+}
+
+void PrintSkippedCopies(const Author::PatchPlan& plan, const std::vector<Author::Release>& olds) {
+    for (const Author::SkippedCopy& skipped : plan.skipped) {
+        PrintLine(stderr, kSkipWarning + Utf8(skipped.path) + " (" +
+                              Utf8Path(olds[skipped.release].Root()) + ")");
+    }
+}
+
+}  // namespace Orvane::Cli
