@@ -35,18 +35,21 @@ std::size_t KeepableStart(const ArchiveImage& newer, const ArchiveImage& copy) {
     return count;
 }
 
+using NameNeeds = std::map<std::string, std::vector<RemovalNeed>>;
+
 // What each copy must lose of every name for the first `keep` of newer's entries to survive:
-// exactly its surplus of a name that is kept, all of a name that is not.
-std::map<std::string, std::vector<RemovalNeed>> Needs(const NameCounts& keep,
-                                                      const std::vector<const ArchiveImage*>& rebuilt) {
-    std::map<std::string, std::vector<RemovalNeed>> needs;
+// exactly its surplus of a name that is kept, all of a name that is not. Nothing when a copy
+// has too few entries of a kept name.
+std::optional<NameNeeds> Needs(const NameCounts& keep,
+                               const std::vector<const ArchiveImage*>& rebuilt) {
+    NameNeeds needs;
     for (const ArchiveImage* copy : rebuilt) {
         NameCounts have = CountNames(copy->entries, copy->entries.size());
         for (const auto& [name, kept] : keep) have.emplace(name, 0);
         for (const auto& [name, count] : have) {
             auto kept = keep.find(name);
             std::size_t keeping = kept == keep.end() ? 0 : kept->second;
-            if (count < keeping) return {};  // caught by the simulation
+            if (count < keeping) return std::nullopt;
             if (keeping > 0 || count > 0) {
                 needs[name].push_back({copy->header.revision, count - keeping, keeping == 0});
             }
@@ -57,9 +60,11 @@ std::map<std::string, std::vector<RemovalNeed>> Needs(const NameCounts& keep,
 
 std::optional<std::vector<ArchiveRemoval>> Removals(const ArchiveImage& newer, std::size_t keep,
                                                     const std::vector<const ArchiveImage*>& rebuilt) {
+    std::optional<NameNeeds> needs = Needs(CountNames(newer.entries, keep), rebuilt);
+    if (!needs) return std::nullopt;
     std::vector<ArchiveRemoval> removals;
-    for (auto& [name, needs] : Needs(CountNames(newer.entries, keep), rebuilt)) {
-        std::optional<std::vector<ArchiveRemoval>> records = RemovalsFor(name, needs);
+    for (auto& [name, need] : *needs) {
+        std::optional<std::vector<ArchiveRemoval>> records = RemovalsFor(name, need);
         if (!records) return std::nullopt;
         removals.insert(removals.end(), records->begin(), records->end());
     }
@@ -95,6 +100,18 @@ std::string WholeArchiveProblem(const ArchiveImage& newer, std::uint16_t target)
     return "";
 }
 
+// How many of newer's entries must be kept: up to the last one that no payload can add, whose
+// reason goes into notAddable.
+std::size_t MustKeep(const ArchiveImage& newer, std::string& notAddable) {
+    for (std::size_t i = newer.entries.size(); i-- > 0;) {
+        std::string why = WhyNotAddable(newer.entries[i]);
+        if (why.empty()) continue;
+        notAddable = std::string(kEntryNotAddable) + " " + newer.entries[i].fields.name + ": " + why;
+        return i + 1;
+    }
+    return 0;
+}
+
 }  // namespace
 
 ArchiveDiff DiffArchive(const ArchiveImage& newer, const std::vector<const ArchiveImage*>& rebuilt,
@@ -102,17 +119,8 @@ ArchiveDiff DiffArchive(const ArchiveImage& newer, const std::vector<const Archi
     if (std::string problem = WholeArchiveProblem(newer, target); !problem.empty()) {
         return {std::nullopt, problem};
     }
-    // Every entry from the last one that no payload can add must be kept.
-    std::size_t lowest = 0;
     std::string notAddable;
-    for (std::size_t i = newer.entries.size(); i-- > 0 && lowest == 0;) {
-        std::string why = WhyNotAddable(newer.entries[i]);
-        if (!why.empty()) {
-            lowest = i + 1;
-            notAddable = std::string(kEntryNotAddable) + " " + newer.entries[i].fields.name +
-                         ": " + why;
-        }
-    }
+    std::size_t lowest = MustKeep(newer, notAddable);
     std::size_t highest = newer.entries.size();
     for (const ArchiveImage* copy : rebuilt) highest = std::min(highest, KeepableStart(newer, *copy));
     for (std::size_t keep = highest + 1; keep-- > lowest;) {

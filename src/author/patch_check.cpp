@@ -8,6 +8,7 @@
 #include "author/host_files.h"
 #include "author/diff_context.h"
 #include "author/path_key.h"
+#include "commands/silent_progress.h"
 #include "common/failure.h"
 #include "patch/container_start.h"
 
@@ -19,16 +20,6 @@ namespace fs = std::filesystem;
 constexpr char kScratchPrefix[] = "orvpatch-diff-";
 constexpr int kScratchAttempts = 100;
 constexpr int kRuns = 2;
-
-class SilentProgress : public RememberingProgressSink {
-public:
-    void PumpMessages() override {}
-
-protected:
-    void ShowText(const std::string&) override {}
-    void ShowRange(std::int32_t, std::int32_t) override {}
-    void ShowPos(std::int32_t) override {}
-};
 
 // A new folder below the temporary folder, removed with everything in it at the end.
 class ScratchFolder {

@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/default_stub.h"
+#include "cli/path_argument.h"
 #include "common/utf8.h"
 
 namespace Orvane::Cli {
@@ -116,7 +117,7 @@ DiffArguments ParseDiffArguments(const Arguments& arguments) {
     }
     std::optional<std::string> stub = values.contains(kStub) ? values.at(kStub) : FindDefaultStub();
     if (!stub) throw UsageError(kNoDefaultStub);
-    parsed.stub = *stub;
+    parsed.stub = AnsiPathArgument(*stub);
     return parsed;
 }
 

@@ -21,7 +21,7 @@ struct DiffArguments {
     std::string output;
     std::string title;        // code page 932
     std::string registryKey;  // code page 932
-    std::string stub;         // UTF-8; the default stub when not given
+    std::string stub;         // code page 932; the default stub when not given
     std::optional<std::string> manifest;
     bool allowSkip = false;
     bool verify = true;

@@ -18,7 +18,6 @@
 #include "cli/diff_outputs.h"
 #include "cli/diff_summary.h"
 #include "cli/manifest_writer.h"
-#include "cli/path_argument.h"
 #include "common/failure.h"
 #include "common/utf8.h"
 #include "patch/container_writer.h"
@@ -44,7 +43,7 @@ void MakePatch(const DiffArguments& arguments, DiffOutputs& outputs) {
     Author::PatchPlan plan = Author::DiffReleases(olds, newer, {arguments.allowSkip});
     ContainerDescription description =
         Author::DescribePatch(plan, arguments.title, arguments.registryKey);
-    WritePatchExecutable(AnsiPathArgument(arguments.stub), description, outputs.PatchTemporary());
+    WritePatchExecutable(arguments.stub, description, outputs.PatchTemporary());
     if (arguments.verify) Author::CheckPatch(outputs.PatchTemporary(), olds, newer, plan);
     if (arguments.manifest) {
         WriteManifest(description, outputs.ManifestTemporary(), outputs.PayloadsTemporary(),
@@ -65,6 +64,9 @@ int RunDiff(const Arguments& arguments) {
         MakePatch(parsed, outputs);
     } catch (const MessageFailure& failure) {
         PrintLine(stderr, kFailurePrefix + Common::Utf8FromAnsi(failure.Text()));
+        return kExitFailure;
+    } catch (const fs::filesystem_error& error) {  // a folder that vanished while it was read
+        PrintLine(stderr, std::string(kFailurePrefix) + error.what());
         return kExitFailure;
     }
     return kExitSuccess;

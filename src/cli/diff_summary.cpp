@@ -42,6 +42,13 @@ std::string ArchiveLine(const Author::PlannedArchive& archive) {
            ", " + Counted(archive.removals, "removed") + ", " + Counted(archive.additions, "added");
 }
 
+std::string CheckLine(const DiffSummary& summary) {
+    if (!summary.verified) return "not checked (--no-verify)";
+    std::string line = "checked: every old release, patched twice, equals the new one";
+    if (summary.plan.skipped.empty()) return line;
+    return line + " but for " + Counted(summary.plan.skipped.size(), "copies left undone");
+}
+
 }  // namespace
 
 void PrintSummary(const DiffSummary& summary) {
@@ -57,10 +64,7 @@ void PrintSummary(const DiffSummary& summary) {
     for (const std::string& note : summary.plan.notes) {
         PrintLine(stdout, kIndent + std::string("note: ") + Utf8(note));
     }
-    PrintLine(stdout, kIndent + std::string(summary.verified
-                                                ? "checked: every old release, patched twice, "
-                                                  "equals the new one"
-                                                : "not checked (--no-verify)"));
+    PrintLine(stdout, kIndent + CheckLine(summary));
     PrintLine(stdout, kIndent + std::string("wrote ") + summary.patch);
     if (summary.manifest) PrintLine(stdout, kIndent + std::string("wrote ") + *summary.manifest);
 }

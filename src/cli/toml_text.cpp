@@ -2,10 +2,13 @@
 
 #include <cstdio>
 
+#include "cli/info_text.h"
+
 namespace Orvane::Cli {
 namespace {
 
 constexpr char kDelete = 0x7F;
+constexpr std::size_t kDateLength = 10;
 
 std::string Escaped(char c) {
     switch (c) {
@@ -35,10 +38,8 @@ std::string TomlString(const std::string& utf8) {
 }
 
 std::string TomlDateTime(const TimeStamp& stamp) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%04u-%02u-%02uT%02u:%02u:%02u", unsigned{stamp.year},
-                  unsigned{stamp.month}, unsigned{stamp.day}, unsigned{stamp.hour},
-                  unsigned{stamp.minute}, unsigned{stamp.second});
+    std::string text = FormatTimeStamp(stamp);
+    text[kDateLength] = 'T';  // "2024-03-05 14:30:00" becomes "2024-03-05T14:30:00"
     return text;
 }
 

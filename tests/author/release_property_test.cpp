@@ -16,7 +16,7 @@
 #include "patch/container_start.h"
 #include "patch/container_writer.h"
 #include "release_generator.h"
-#include "support/recording_progress.h"
+#include "commands/silent_progress.h"
 #include "support/temp_folder.h"
 #include "support/text.h"
 #include "tools/minimal_image.h"
@@ -48,7 +48,7 @@ void Apply(const std::string& patch, const std::string& folder) {
                      start.header.scriptOffset, start.header.version};
     CErrorMessages messages;
     RunOutcome outcome =
-        RunPatch(inputs, messages, [] { return std::make_shared<RecordingProgress>(); });
+        RunPatch(inputs, messages, [] { return std::make_shared<SilentProgress>(); });
     ASSERT_TRUE(outcome.completed) << Utf8(outcome.message);
 }
 
