@@ -74,7 +74,10 @@ void PlanDeletes(DiffContext& context) {
             if (!item.isFolder && context.newer.Find(key) == nullptr) gone[key] = item.path;
         }
     }
-    for (const auto& [key, path] : gone) context.plan.Delete({path});
+    for (const auto& [key, path] : gone) {
+        RequireRecordPath(path);
+        context.plan.Delete({path});
+    }
 }
 
 }  // namespace Orvane::Author

@@ -24,6 +24,7 @@ PatchPlan DiffReleases(const std::vector<Release>& olds, const Release& newer,
     CheckShapes(context);
     for (const auto& [key, item] : newer.Items()) {
         if (item.isFolder || !AnyOldDiffers(context, item)) continue;
+        RequireRecordPath(item.path);
         if (HasArchiveMagic(item.host)) {
             PlanArchive(context, item);
         } else {

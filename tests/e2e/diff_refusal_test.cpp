@@ -59,6 +59,9 @@ const RefusalCase kCases[] = {
     {"a name outside code page 932",
      [](const DiffTest& t) { t.WriteFile("new", Utf8(u8"雪\u2603.txt"), "s", kNewTime); },
      {"a name outside code page 932", ".txt"}},
+    {"a name the patch program refuses",
+     [](const DiffTest& t) { t.WriteFile("new", "data/a:b.txt", "s", kNewTime); },
+     {"a path that the patch program refuses", "data\\a:b.txt"}},
     {"a time that a payload cannot store",
      [](const DiffTest& t) { t.WriteFile("new", "old.txt", "s", -315619200); },  // 1960
      {"a time that a payload cannot store: old.txt"}},
