@@ -57,7 +57,8 @@ void ShipWhole(DiffContext& context, const ReleaseItem& file, const std::string&
 // The update's record, or nothing when it would not fit in one. Payloads are taken on only
 // for a record that fits.
 std::optional<ArchiveRecord> UpdateRecord(DiffContext& context, const ReleaseItem& file,
-                                          const ArchiveImage& newer, const ArchiveUpdatePlan& update) {
+                                          const ArchiveImage& newer,
+                                          const ArchiveUpdatePlan& update) {
     ArchiveRecord record{file.path, update.revision, update.removals, {}};
     record.additions.resize(update.additions.size());
     try {
@@ -68,7 +69,8 @@ std::optional<ArchiveRecord> UpdateRecord(DiffContext& context, const ReleaseIte
     for (std::size_t i = 0; i < update.additions.size(); ++i) {
         const ArchiveEntry& entry = newer.entries[update.additions[i]];
         PayloadSource source{file.host, entry.dataOffset, entry.fields.dataSize, entry.stored.data};
-        record.additions[i].payloadIndex = context.plan.Payload(PayloadForEntry(entry.fields), source);
+        record.additions[i].payloadIndex =
+            context.plan.Payload(PayloadForEntry(entry.fields), source);
     }
     return record;
 }
@@ -90,8 +92,8 @@ void PlanArchive(DiffContext& context, const ReleaseItem& file) {
     if (!diff.update) return ShipWhole(context, file, diff.wholeReason);
     std::optional<ArchiveRecord> record = UpdateRecord(context, file, *newer, *diff.update);
     if (!record) return ShipWhole(context, file, kRecordTooLong);
-    context.plan.Archive(*record, {file.path, true, "", target, record->removals.size(),
-                                   record->additions.size()});
+    context.plan.Archive(
+        *record, {file.path, true, "", target, record->removals.size(), record->additions.size()});
 }
 
 }  // namespace Orvane::Author

@@ -58,8 +58,8 @@ std::optional<NameNeeds> Needs(const NameCounts& keep,
     return needs;
 }
 
-std::optional<std::vector<ArchiveRemoval>> Removals(const ArchiveImage& newer, std::size_t keep,
-                                                    const std::vector<const ArchiveImage*>& rebuilt) {
+std::optional<std::vector<ArchiveRemoval>> Removals(
+    const ArchiveImage& newer, std::size_t keep, const std::vector<const ArchiveImage*>& rebuilt) {
     std::optional<NameNeeds> needs = Needs(CountNames(newer.entries, keep), rebuilt);
     if (!needs) return std::nullopt;
     std::vector<ArchiveRemoval> removals;
@@ -106,7 +106,8 @@ std::size_t MustKeep(const ArchiveImage& newer, std::string& notAddable) {
     for (std::size_t i = newer.entries.size(); i-- > 0;) {
         std::string why = WhyNotAddable(newer.entries[i]);
         if (why.empty()) continue;
-        notAddable = std::string(kEntryNotAddable) + " " + newer.entries[i].fields.name + ": " + why;
+        notAddable =
+            std::string(kEntryNotAddable) + " " + newer.entries[i].fields.name + ": " + why;
         return i + 1;
     }
     return 0;
@@ -122,7 +123,9 @@ ArchiveDiff DiffArchive(const ArchiveImage& newer, const std::vector<const Archi
     std::string notAddable;
     std::size_t lowest = MustKeep(newer, notAddable);
     std::size_t highest = newer.entries.size();
-    for (const ArchiveImage* copy : rebuilt) highest = std::min(highest, KeepableStart(newer, *copy));
+    for (const ArchiveImage* copy : rebuilt) {
+        highest = std::min(highest, KeepableStart(newer, *copy));
+    }
     for (std::size_t keep = highest + 1; keep-- > lowest;) {
         if (auto plan = TryKeeping(newer, keep, rebuilt, target)) return {plan, ""};
     }

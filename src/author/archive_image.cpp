@@ -22,8 +22,8 @@ bool IsKnownMagic(const std::string& magic) {
 std::optional<Bytes> BytesSince(Common::StreamBase& stream, std::int64_t from) {
     std::int64_t to = stream.GetPosition();
     Bytes bytes(static_cast<std::size_t>(to - from));
-    if (!stream.Seek(from, 0) || (!bytes.empty() && !stream.Read(bytes.data(),
-                                                                  static_cast<std::uint32_t>(bytes.size())))) {
+    if (!stream.Seek(from, 0) ||
+        (!bytes.empty() && !stream.Read(bytes.data(), static_cast<std::uint32_t>(bytes.size())))) {
         return std::nullopt;
     }
     return bytes;
@@ -54,7 +54,9 @@ bool ReadEntry(const std::shared_ptr<HostFileReader>& stream, ArchiveImage& arch
     if (!data) throw PlainFailure();
     entry.stored = {*head, *data};
     entry.dataOffset = static_cast<std::uint64_t>(start) + headSize;
-    if (std::optional<Bytes> kept = WrittenEntryHead(entry.fields)) entry.kept = EntryBytes{*kept, *data};
+    if (std::optional<Bytes> kept = WrittenEntryHead(entry.fields)) {
+        entry.kept = EntryBytes{*kept, *data};
+    }
     archive.entries.push_back(std::move(entry));
     return true;
 }

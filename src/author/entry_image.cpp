@@ -34,8 +34,8 @@ std::optional<PicFile> LoadedPayload(const PayloadDescription& payload) {
     try {
         for (const auto& [stamp, time] : {std::pair{payload.created, &file.created},
                                           std::pair{payload.modified, &file.modified}}) {
-            *time = std::make_shared<Basic::CTime>(stamp.year, stamp.month, stamp.day,
-                                                   stamp.hour, stamp.minute, stamp.second);
+            *time = std::make_shared<Basic::CTime>(stamp.year, stamp.month, stamp.day, stamp.hour,
+                                                   stamp.minute, stamp.second);
         }
     } catch (const PlainFailure&) {
         return std::nullopt;
@@ -69,8 +69,8 @@ PayloadDescription PayloadForEntry(const ArcEntry& fields) {
     PayloadDescription payload;
     payload.kind = fields.kind;
     payload.name = fields.name;
-    payload.modified = {fields.year, fields.month, fields.day, fields.hour, fields.minute,
-                        fields.second};
+    payload.modified = {fields.year, fields.month,  fields.day,
+                        fields.hour, fields.minute, fields.second};
     payload.created = payload.modified;
     return payload;
 }

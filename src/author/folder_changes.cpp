@@ -52,8 +52,8 @@ void NoteFolders(DiffContext& context) {
     std::set<std::u16string> noted;
     for (const Release& old : context.olds) {
         for (const auto& [key, item] : old.Items()) {
-            if (item.isFolder && context.newer.Find(key) == nullptr &&
-                ParentStays(context, key) && noted.insert(key).second) {
+            if (item.isFolder && context.newer.Find(key) == nullptr && ParentStays(context, key) &&
+                noted.insert(key).second) {
                 context.plan.Note(std::string(kOldFolderStays) + ": " + item.path);
             }
         }

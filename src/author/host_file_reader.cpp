@@ -2,8 +2,7 @@
 
 namespace Orvane::Author {
 
-HostFileReader::HostFileReader(const std::filesystem::path& path)
-    : file_(path, std::ios::binary) {
+HostFileReader::HostFileReader(const std::filesystem::path& path) : file_(path, std::ios::binary) {
     std::error_code error;
     std::uintmax_t size = std::filesystem::file_size(path, error);
     if (error) {

@@ -59,8 +59,8 @@ std::string RunFolder(const fs::path& folder) {
 
 void Apply(const RunInputs& inputs, const Release& old) {
     CErrorMessages errorMessages;
-    RunOutcome outcome = RunPatch(inputs, errorMessages,
-                                  [] { return std::make_shared<SilentProgress>(); });
+    RunOutcome outcome =
+        RunPatch(inputs, errorMessages, [] { return std::make_shared<SilentProgress>(); });
     if (!outcome.completed) Refuse(kApplyFailed, MessagePath(old.Root()) + ": " + outcome.message);
 }
 

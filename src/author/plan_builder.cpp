@@ -11,8 +11,8 @@ constexpr char kTooManyPayloads[] = "more than the 65535 payloads a patch can ho
 }  // namespace
 
 std::uint16_t PlanBuilder::Payload(const PayloadDescription& payload, const PayloadSource& source) {
-    PayloadKey key{payload.kind, payload.name, payload.created, payload.modified, source.size,
-                   source.digest};
+    PayloadKey key{payload.kind,     payload.name, payload.created,
+                   payload.modified, source.size,  source.digest};
     auto found = payloadIndex_.find(key);
     if (found != payloadIndex_.end()) return found->second;
     if (plan_.payloads.size() == kMaxPayloads) throw MessageFailure(kTooManyPayloads);

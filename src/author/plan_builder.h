@@ -27,8 +27,8 @@ public:
     PatchPlan Finish();
 
 private:
-    using PayloadKey = std::tuple<std::uint16_t, std::string, TimeStamp, TimeStamp,
-                                  std::uint32_t, Digest>;
+    using PayloadKey =
+        std::tuple<std::uint16_t, std::string, TimeStamp, TimeStamp, std::uint32_t, Digest>;
 
     PatchPlan plan_;
     std::vector<ScriptRecord> archives_;

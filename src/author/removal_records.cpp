@@ -5,8 +5,8 @@
 namespace Orvane::Author {
 namespace {
 
-void Append(std::vector<ArchiveRemoval>& records, const std::string& name,
-            std::uint32_t revision, std::size_t count) {
+void Append(std::vector<ArchiveRemoval>& records, const std::string& name, std::uint32_t revision,
+            std::size_t count) {
     records.insert(records.end(), count,
                    ArchiveRemoval{static_cast<std::uint16_t>(revision), name});
 }
@@ -30,9 +30,8 @@ std::optional<std::vector<ArchiveRemoval>> RemovalsFor(const std::string& name,
                                                        std::vector<RemovalNeed> needs) {
     if (needs.empty()) return std::vector<ArchiveRemoval>{};
     if (needs.front().orMore) return AtHighestRevision(name, needs);
-    std::sort(needs.begin(), needs.end(), [](const RemovalNeed& a, const RemovalNeed& b) {
-        return a.revision < b.revision;
-    });
+    std::sort(needs.begin(), needs.end(),
+              [](const RemovalNeed& a, const RemovalNeed& b) { return a.revision < b.revision; });
     std::vector<ArchiveRemoval> records;
     for (std::size_t i = 0; i < needs.size(); ++i) {
         const RemovalNeed& need = needs[i];

@@ -3,9 +3,10 @@
 #include <filesystem>
 #include <map>
 
+#include "author/path_key.h"
 #include "cli/default_stub.h"
 #include "cli/path_argument.h"
-#include "common/utf8.h"
+#include "cli/utf8_path.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -68,15 +69,14 @@ std::string Required(const Values& values, const char* option, const char* what)
 }
 
 std::string Cp932Text(const std::string& utf8, const char* option) {
-    std::string cp932 = Common::AnsiFromUtf8(utf8);
-    if (Common::Utf8FromAnsi(cp932) != utf8) throw UsageError(option + std::string(kNotCp932));
+    std::string cp932;
+    if (!Author::Cp932Name(utf8, cp932)) throw UsageError(option + std::string(kNotCp932));
     return cp932;
 }
 
 bool IsFolder(const std::string& utf8) {
     std::error_code error;
-    return std::filesystem::is_directory(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())),
-                                         error);
+    return std::filesystem::is_directory(PathFromUtf8(utf8), error);
 }
 
 void RequireFolder(const std::string& utf8) {
@@ -107,7 +107,8 @@ DiffArguments ParseDiffArguments(const Arguments& arguments) {
     parsed.newer = folders.back();
     parsed.olds.assign(folders.begin(), folders.end() - 1);
     parsed.output = Required(values, kOutput, "the patch to write with -o PATCH");
-    parsed.title = Cp932Text(Required(values, kTitle, "the patch's title with --title TEXT"), kTitle);
+    parsed.title =
+        Cp932Text(Required(values, kTitle, "the patch's title with --title TEXT"), kTitle);
     parsed.registryKey = Cp932Text(
         Required(values, kRegistryKey, "the registry key with --registry-key KEY"), kRegistryKey);
     RequireNoFolder(parsed.output, kOutput);

@@ -18,6 +18,7 @@
 #include "cli/diff_outputs.h"
 #include "cli/diff_summary.h"
 #include "cli/manifest_writer.h"
+#include "cli/utf8_path.h"
 #include "common/failure.h"
 #include "common/utf8.h"
 #include "patch/container_writer.h"
@@ -29,17 +30,17 @@ namespace fs = std::filesystem;
 
 constexpr char kFailurePrefix[] = "orvpatch diff: ";
 
-fs::path Utf8Path(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
 std::vector<Author::Release> ScanOlds(const DiffArguments& arguments) {
     std::vector<Author::Release> olds;
-    for (const std::string& folder : arguments.olds) olds.push_back(Author::Release::Scan(Utf8Path(folder)));
+    for (const std::string& folder : arguments.olds) {
+        olds.push_back(Author::Release::Scan(PathFromUtf8(folder)));
+    }
     return olds;
 }
 
 void MakePatch(const DiffArguments& arguments, DiffOutputs& outputs) {
     std::vector<Author::Release> olds = ScanOlds(arguments);
-    Author::Release newer = Author::Release::Scan(Utf8Path(arguments.newer));
+    Author::Release newer = Author::Release::Scan(PathFromUtf8(arguments.newer));
     Author::PatchPlan plan = Author::DiffReleases(olds, newer, {arguments.allowSkip});
     ContainerDescription description =
         Author::DescribePatch(plan, arguments.title, arguments.registryKey);
@@ -51,8 +52,8 @@ void MakePatch(const DiffArguments& arguments, DiffOutputs& outputs) {
     }
     outputs.Commit();
     PrintSkippedCopies(plan, olds);
-    PrintSummary({plan, description, olds.size(), arguments.verify, arguments.output,
-                  arguments.manifest});
+    PrintSummary(
+        {plan, description, olds.size(), arguments.verify, arguments.output, arguments.manifest});
 }
 
 }  // namespace

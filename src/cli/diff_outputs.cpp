@@ -4,6 +4,7 @@
 
 #include "author/host_files.h"
 #include "cli/path_argument.h"
+#include "cli/utf8_path.h"
 #include "common/failure.h"
 
 namespace Orvane::Cli {
@@ -14,13 +15,6 @@ namespace fs = std::filesystem;
 constexpr char kPayloadsSuffix[] = ".payloads";
 constexpr char kTemporaryMark[] = ".tmp-";
 constexpr char kCannotPlace[] = "cannot put the result in place";
-
-fs::path Utf8Path(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
-
-std::string Utf8(const fs::path& path) {
-    std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // A name beside path that nothing has yet.
 fs::path Temporary(const fs::path& path) {
@@ -54,10 +48,10 @@ void Rename(const fs::path& from, const fs::path& to) {
 }  // namespace
 
 DiffOutputs::DiffOutputs(const std::string& patch, const std::optional<std::string>& manifest)
-    : patch_(Utf8Path(patch)), patchTemporary_(Temporary(patch_)) {
-    patchTemporaryCp932_ = AnsiPathArgument(Utf8(patchTemporary_));
+    : patch_(PathFromUtf8(patch)), patchTemporary_(Temporary(patch_)) {
+    patchTemporaryCp932_ = AnsiPathArgument(Utf8FromPath(patchTemporary_));
     if (!manifest) return;
-    manifest_ = Utf8Path(*manifest);
+    manifest_ = PathFromUtf8(*manifest);
     manifestTemporary_ = Temporary(*manifest_);
     payloads_ = manifest_->parent_path() / manifest_->stem();
     payloads_ += kPayloadsSuffix;
@@ -65,13 +59,15 @@ DiffOutputs::DiffOutputs(const std::string& patch, const std::optional<std::stri
 }
 
 DiffOutputs::~DiffOutputs() {
-    for (const fs::path& path : {patchTemporary_, manifestTemporary_, payloadsTemporary_}) Remove(path);
+    for (const fs::path& path : {patchTemporary_, manifestTemporary_, payloadsTemporary_}) {
+        Remove(path);
+    }
     if (committed_) return;
     RemoveFile(patch_);
     if (manifest_) RemoveFile(*manifest_);
 }
 
-std::string DiffOutputs::PayloadFolderName() const { return Utf8(payloads_.filename()); }
+std::string DiffOutputs::PayloadFolderName() const { return Utf8FromPath(payloads_.filename()); }
 
 void DiffOutputs::Commit() {
     if (manifest_) {

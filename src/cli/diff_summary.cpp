@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "cli/console.h"
+#include "cli/utf8_path.h"
 #include "common/utf8.h"
 
 namespace Orvane::Cli {
@@ -13,11 +14,6 @@ constexpr char kSkipWarning[] =
     "orvpatch diff: warning: the copy leaves the old file, which is as new or newer: ";
 
 std::string Utf8(const std::string& cp932) { return Common::Utf8FromAnsi(cp932); }
-
-std::string Utf8Path(const std::filesystem::path& path) {
-    std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 std::string Counted(std::size_t count, const char* what) {
     return std::to_string(count) + " " + what;
@@ -37,7 +33,9 @@ std::uint64_t PayloadBytes(const ContainerDescription& description) {
 }
 
 std::string ArchiveLine(const Author::PlannedArchive& archive) {
-    if (!archive.byEntry) return "shipped whole: " + Utf8(archive.path) + ": " + Utf8(archive.wholeReason);
+    if (!archive.byEntry) {
+        return "shipped whole: " + Utf8(archive.path) + ": " + Utf8(archive.wholeReason);
+    }
     return "by entry: " + Utf8(archive.path) + " to revision " + std::to_string(archive.revision) +
            ", " + Counted(archive.removals, "removed") + ", " + Counted(archive.additions, "added");
 }
@@ -72,7 +70,7 @@ void PrintSummary(const DiffSummary& summary) {
 void PrintSkippedCopies(const Author::PatchPlan& plan, const std::vector<Author::Release>& olds) {
     for (const Author::SkippedCopy& skipped : plan.skipped) {
         PrintLine(stderr, kSkipWarning + Utf8(skipped.path) + " (" +
-                              Utf8Path(olds[skipped.release].Root()) + ")");
+                              Utf8FromPath(olds[skipped.release].Root()) + ")");
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include "author/host_files.h"
 #include "cli/toml_text.h"
+#include "cli/utf8_path.h"
 #include "common/failure.h"
 #include "common/utf8.h"
 
@@ -39,7 +40,8 @@ std::string Text(const std::string& cp932) { return TomlString(Common::Utf8FromA
 
 void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out.flush()) Fail(path);
 }
 
@@ -92,8 +94,7 @@ void WriteManifest(const ContainerDescription& description, const fs::path& mani
     for (std::size_t i = 0; i < description.payloads.size(); ++i) {
         const PayloadDescription& payload = description.payloads[i];
         ids.push_back(PayloadFileName(i, payload.name));
-        WriteFile(payloadFolder / fs::path(std::u8string(ids.back().begin(), ids.back().end())),
-                  payload.data);
+        WriteFile(payloadFolder / PathFromUtf8(ids.back()), payload.data);
         Describe(text, payload, payloadFolderName + "/" + ids.back(), ids.back());
     }
     for (const ScriptRecord& record : description.records) Describe(text, record, ids);

@@ -12,14 +12,22 @@ constexpr std::size_t kDateLength = 10;
 
 std::string Escaped(char c) {
     switch (c) {
-        case '"': return "\\\"";
-        case '\\': return "\\\\";
-        case '\b': return "\\b";
-        case '\t': return "\\t";
-        case '\n': return "\\n";
-        case '\f': return "\\f";
-        case '\r': return "\\r";
-        default: break;
+        case '"':
+            return "\\\"";
+        case '\\':
+            return "\\\\";
+        case '\b':
+            return "\\b";
+        case '\t':
+            return "\\t";
+        case '\n':
+            return "\\n";
+        case '\f':
+            return "\\f";
+        case '\r':
+            return "\\r";
+        default:
+            break;
     }
     if (static_cast<unsigned char>(c) < 0x20 || c == kDelete) {
         char code[8];

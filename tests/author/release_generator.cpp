@@ -19,7 +19,9 @@ const char8_t* const kExtensions[] = {u8".txt", u8".bmp", u8".dat"};
 const char* const kMagics[] = {"LINK3", "LINK4", "LINK5", "LINK6"};
 const char* const kTags[] = {"ARC", "CG", "snd"};
 
-fs::path HostPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+fs::path HostPath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 void SetModified(const fs::path& path, std::int64_t seconds) {
     fs::last_write_time(path, std::chrono::file_clock::from_sys(
@@ -31,8 +33,11 @@ std::string RenamedByCase(const std::string& path) {
     std::string renamed = path;
     for (std::size_t i = renamed.rfind('/') + 1; i < renamed.size(); ++i) {
         char& c = renamed[i];
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-        else if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
+        if (c >= 'a' && c <= 'z') {
+            c = static_cast<char>(c - 32);
+        } else if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c + 32);
+        }
     }
     return renamed;
 }
@@ -90,7 +95,8 @@ GameRelease ReleaseGenerator::First() {
     GameRelease release;
     release.time = kFirstRelease;
     for (int i = Between(3, 7); i > 0; --i) {
-        release.files[Utf8(std::u8string(kFolders[Between(0, 3)])) + FileName()] = {Bytes(), release.time};
+        release.files[Utf8(std::u8string(kFolders[Between(0, 3)])) + FileName()] = {Bytes(),
+                                                                                    release.time};
     }
     for (int i = Between(2, 3); i > 0; --i) {
         release.archives["data/" + std::to_string(++serial_) + ".arc"] = {Archive(), release.time};
@@ -154,7 +160,9 @@ GameRelease ReleaseGenerator::Next(const GameRelease& previous) {
         ChangeArchive(archive.archive);
         archive.modified = release.time;
     }
-    if (Chance(20)) release.archives["data/" + std::to_string(++serial_) + ".arc"] = {Archive(), release.time};
+    if (Chance(20)) {
+        release.archives["data/" + std::to_string(++serial_) + ".arc"] = {Archive(), release.time};
+    }
     return release;
 }
 

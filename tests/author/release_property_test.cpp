@@ -29,7 +29,9 @@ namespace fs = std::filesystem;
 constexpr unsigned kSeeds = 40;
 constexpr char kTimeZone[] = "JST-9";
 
-fs::path HostPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+fs::path HostPath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 // The files below a folder by their path in lower case (the generator renames only ASCII).
 std::map<std::string, std::vector<std::uint8_t>> Files(const std::string& folder) {
@@ -78,12 +80,16 @@ protected:
         std::vector<Author::Release> olds;
         for (std::size_t i = 0; i < releases.size(); ++i) {
             WriteRelease(releases[i], root + std::to_string(i));
-            if (i + 1 < releases.size()) olds.push_back(Author::Release::Scan(HostPath(root + std::to_string(i))));
+            if (i + 1 < releases.size()) {
+                olds.push_back(Author::Release::Scan(HostPath(root + std::to_string(i))));
+            }
         }
         std::string newer = root + std::to_string(releases.size() - 1);
-        Author::PatchPlan plan = Author::DiffReleases(olds, Author::Release::Scan(HostPath(newer)), {});
+        Author::PatchPlan plan =
+            Author::DiffReleases(olds, Author::Release::Scan(HostPath(newer)), {});
         ContainerDescription description = Author::DescribePatch(plan, "t", "k");
-        Author::PatchPlan again = Author::DiffReleases(olds, Author::Release::Scan(HostPath(newer)), {});
+        Author::PatchPlan again =
+            Author::DiffReleases(olds, Author::Release::Scan(HostPath(newer)), {});
         EXPECT_EQ(Author::DescribePatch(again, "t", "k"), description);
         Tools::WriteMinimalImage(folder / "stub.exe");
         WritePatchExecutable(folder / "stub.exe", description, folder / "patch.exe");
@@ -114,7 +120,9 @@ TEST_F(ReleaseDiffProperty, PatchTurnsEveryOldReleaseIntoTheNewOne) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         ReleaseGenerator generator(seed);
         std::vector<GameRelease> releases{generator.First()};
-        for (unsigned i = 0; i < 1 + seed % 2; ++i) releases.push_back(generator.Next(releases.back()));
+        for (unsigned i = 0; i < 1 + seed % 2; ++i) {
+            releases.push_back(generator.Next(releases.back()));
+        }
         Check(releases, tally);
     }
     // The generated releases reach every way the diff has.

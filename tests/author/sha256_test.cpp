@@ -40,7 +40,8 @@ TEST(Sha256Test, GivesThePublishedDigestsWholeOrInPieces) {
 
         Author::Sha256 pieces;
         for (std::size_t at = 0; at < vector.message.size(); at += 37) {
-            pieces.Update(vector.message.data() + at, std::min<std::size_t>(37, vector.message.size() - at));
+            pieces.Update(vector.message.data() + at,
+                          std::min<std::size_t>(37, vector.message.size() - at));
         }
         EXPECT_EQ(Hex(pieces.Finish()), vector.digest) << "in pieces of 37";
     }

@@ -11,22 +11,29 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path HostPath(const std::string& utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
+fs::path HostPath(const std::string& utf8) {
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
 
 void SetModified(const std::string& utf8, std::int64_t seconds) {
-    fs::last_write_time(HostPath(utf8), std::chrono::file_clock::from_sys(std::chrono::sys_seconds(
-                                            std::chrono::seconds(seconds))));
+    fs::last_write_time(
+        HostPath(utf8),
+        std::chrono::file_clock::from_sys(std::chrono::sys_seconds(std::chrono::seconds(seconds))));
 }
 
 }  // namespace
 
 DiffTest::DiffTest() {
-    for (const char* folder : {"old", "new", "out", "capture"}) fs::create_directories(HostPath(Path(folder)));
+    for (const char* folder : {"old", "new", "out", "capture"}) {
+        fs::create_directories(HostPath(Path(folder)));
+    }
     std::string stub = Path("stub.exe");
     Tools::WriteMinimalImage(Cp932(std::u8string(stub.begin(), stub.end())));
 }
 
-std::string DiffTest::Path(const std::string& relative) const { return Utf8(root_.Path()) + relative; }
+std::string DiffTest::Path(const std::string& relative) const {
+    return Utf8(root_.Path()) + relative;
+}
 
 void DiffTest::WriteFile(const std::string& release, const std::string& relative,
                          const std::string& bytes, std::int64_t modified) const {
@@ -59,9 +66,9 @@ bool DiffTest::Exists(const std::string& relative) const {
 }
 
 ChildResult DiffTest::Diff(const std::vector<std::string>& extra, const std::string& title) const {
-    std::vector<std::string> arguments{"diff", Path("old"), Path("new"), "-o", PatchPath(),
-                                       "--title", title, "--registry-key", "K",
-                                       "--stub", Path("stub.exe")};
+    std::vector<std::string> arguments{"diff",      Path("old"), Path("new"),     "-o",
+                                       PatchPath(), "--title",   title,           "--registry-key",
+                                       "K",         "--stub",    Path("stub.exe")};
     arguments.insert(arguments.end(), extra.begin(), extra.end());
     return Run(arguments);
 }

@@ -27,7 +27,8 @@ LinkEntry Entry(const std::u8string& name, const std::string& data) {
 }
 
 std::string Contents(const std::string& utf8) {
-    std::ifstream in(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())), std::ios::binary);
+    std::ifstream in(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())),
+                     std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -47,12 +48,14 @@ protected:
         WriteFile("old", "old.dat", "gone", kOldTime);
         WriteFile("new", "readme.txt", "1.1", kNewTime);
         WriteFile("new", Utf8(u8"doc/修正履歴.txt"), "fixes", kNewTime);
-        WriteArchive("old", "data/g.arc",
-                     LinkArchive{"LINK6", "cg", 1, {Entry(u8"背景.bmp", "1"), Entry(u8"表.bmp", "2")}},
-                     kOldTime);
-        WriteArchive("new", "data/g.arc",
-                     LinkArchive{"LINK6", "cg", 2, {Entry(u8"背景.bmp", "1"), Entry(u8"表.bmp", "3")}},
-                     kNewTime);
+        WriteArchive(
+            "old", "data/g.arc",
+            LinkArchive{"LINK6", "cg", 1, {Entry(u8"背景.bmp", "1"), Entry(u8"表.bmp", "2")}},
+            kOldTime);
+        WriteArchive(
+            "new", "data/g.arc",
+            LinkArchive{"LINK6", "cg", 2, {Entry(u8"背景.bmp", "1"), Entry(u8"表.bmp", "3")}},
+            kNewTime);
     }
 };
 
@@ -60,7 +63,8 @@ TEST_F(DiffOutput, PatchAppliesToTheOldReleaseAndEqualsTheNewOne) {
     ChildResult diff = Diff();
     ASSERT_EQ(diff.exitCode, 0) << diff.err;
     EXPECT_NE(diff.out.find("by entry: data\\g.arc to revision 2, 1 removed, 1 added"),
-              std::string::npos) << diff.out;
+              std::string::npos)
+        << diff.out;
 
     ChildResult apply = Run({"apply", "--folder", Path("old"), PatchPath()});
 
@@ -74,8 +78,8 @@ TEST_F(DiffOutput, SameReleasesGiveTheSameBytesAndTheManifestBuildsThem) {
     ASSERT_EQ(Diff().exitCode, 0);
     EXPECT_EQ(Contents(PatchPath()), first);
 
-    ChildResult build = Run({"build", ManifestPath(), "-o", Path("out/built.exe"), "--stub",
-                             Path("stub.exe")});
+    ChildResult build =
+        Run({"build", ManifestPath(), "-o", Path("out/built.exe"), "--stub", Path("stub.exe")});
 
     ASSERT_EQ(build.exitCode, 0) << build.err;
     EXPECT_EQ(Contents(Path("out/built.exe")), first);
@@ -104,9 +108,12 @@ const UsageCase kUsageCases[] = {
     {"no patch to write", {"{OLD}", "{NEW}", "--title", "T", "--registry-key", "K"}},
     {"no title", {"{OLD}", "{NEW}", "-o", "{PATCH}", "--registry-key", "K"}},
     {"no registry key", {"{OLD}", "{NEW}", "-o", "{PATCH}", "--title", "T"}},
-    {"an unknown option", {"{OLD}", "{NEW}", "-o", "{PATCH}", "--title", "T", "--registry-key", "K", "--fast"}},
-    {"a release that is no folder", {"{OLD}x", "{NEW}", "-o", "{PATCH}", "--title", "T", "--registry-key", "K"}},
-    {"a title outside code page 932", {"{OLD}", "{NEW}", "-o", "{PATCH}", "--title", "\xE2\x98\x83", "--registry-key", "K"}},
+    {"an unknown option",
+     {"{OLD}", "{NEW}", "-o", "{PATCH}", "--title", "T", "--registry-key", "K", "--fast"}},
+    {"a release that is no folder",
+     {"{OLD}x", "{NEW}", "-o", "{PATCH}", "--title", "T", "--registry-key", "K"}},
+    {"a title outside code page 932",
+     {"{OLD}", "{NEW}", "-o", "{PATCH}", "--title", "\xE2\x98\x83", "--registry-key", "K"}},
 };
 
 class DiffUsage : public DiffTest, public testing::WithParamInterface<UsageCase> {};
@@ -114,9 +121,11 @@ class DiffUsage : public DiffTest, public testing::WithParamInterface<UsageCase>
 TEST_P(DiffUsage, ExitsWithTheUsageLineAndWritesNothing) {
     std::vector<std::string> arguments{"diff"};
     for (std::string argument : GetParam().arguments) {
-        for (const auto& [mark, path] : {std::pair{"{OLD}", Path("old")}, {"{NEW}", Path("new")},
-                                         {"{PATCH}", PatchPath()}}) {
-            if (argument.starts_with(mark)) argument = path + argument.substr(std::string(mark).size());
+        for (const auto& [mark, path] :
+             {std::pair{"{OLD}", Path("old")}, {"{NEW}", Path("new")}, {"{PATCH}", PatchPath()}}) {
+            if (argument.starts_with(mark)) {
+                argument = path + argument.substr(std::string(mark).size());
+            }
         }
         arguments.push_back(argument);
     }

@@ -40,8 +40,10 @@ const RefusalCase kCases[] = {
      {"the new file is not newer than the old one", "readme.txt"}},
     {"an archive revision not above the old one's",
      [](const DiffTest& t) {
-         t.WriteArchive("old", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry("a", "1")}}, kOldTime);
-         t.WriteArchive("new", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry("a", "2")}}, kNewTime);
+         t.WriteArchive("old", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry("a", "1")}},
+                        kOldTime);
+         t.WriteArchive("new", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry("a", "2")}},
+                        kNewTime);
      },
      {"revision is not above", "data\\g.arc"}},
     {"a folder that becomes a file",
@@ -75,7 +77,8 @@ const RefusalCase kCases[] = {
          t.WriteFile("new", "a.txt", "1.1", kNewTime);
          t.MakeReadOnly("old/a.txt");
      },
-     {"applying the patch to a copy of an old release fails", Utf8(u8"更新ファイルの作成に失敗！")}},
+     {"applying the patch to a copy of an old release fails",
+      Utf8(u8"更新ファイルの作成に失敗！")}},
 };
 
 TEST_P(DiffRefusal, ExitsWithItsMessageAndLeavesNoPatch) {
@@ -86,7 +89,9 @@ TEST_P(DiffRefusal, ExitsWithItsMessageAndLeavesNoPatch) {
     ChildResult run = Diff({"--manifest", ManifestPath()}, c.title);
 
     EXPECT_EQ(run.exitCode, 1) << run.err;
-    for (const std::string& part : c.expectedParts) EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+    for (const std::string& part : c.expectedParts) {
+        EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+    }
     EXPECT_FALSE(Exists("out/patch.exe"));
     EXPECT_FALSE(Exists("out/patch.toml"));
     EXPECT_FALSE(Exists("out/patch.payloads"));
