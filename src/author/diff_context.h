@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "author/interruption.h"
 #include "author/plan_builder.h"
 #include "author/refusal.h"
 #include "author/release_tree.h"
@@ -18,6 +19,7 @@ inline constexpr char kPathRefused[] =
 struct DiffOptions {
     // A changed file whose new time is not newer than an old one's is a warning, not a refusal.
     bool allowSkip = false;
+    StopPoll stop;
 };
 
 struct DiffContext {

@@ -57,10 +57,28 @@ std::string RunFolder(const fs::path& folder) {
     return cp932;
 }
 
-void Apply(const RunInputs& inputs, const Release& old) {
+// A run's display, silent, whose Cancel is the diff's stop.
+class StoppableProgress : public SilentProgress {
+public:
+    explicit StoppableProgress(const StopPoll& stop) : stop_(stop) {}
+    void PumpMessages() override {
+        if (stop_ && stop_()) {
+            asked_ = true;
+            RequestCancel();
+        }
+    }
+    bool Asked() const { return asked_; }
+
+private:
+    const StopPoll& stop_;
+    bool asked_ = false;
+};
+
+void Apply(const RunInputs& inputs, const Release& old, const StopPoll& stop) {
     CErrorMessages errorMessages;
-    RunOutcome outcome =
-        RunPatch(inputs, errorMessages, [] { return std::make_shared<SilentProgress>(); });
+    auto progress = std::make_shared<StoppableProgress>(stop);
+    RunOutcome outcome = RunPatch(inputs, errorMessages, [&progress] { return progress; });
+    if (progress->Asked()) throw MessageFailure(kInterrupted);
     if (!outcome.completed) Refuse(kApplyFailed, MessagePath(old.Root()) + ": " + outcome.message);
 }
 
@@ -94,7 +112,7 @@ std::set<std::u16string> Skippable(const PatchPlan& plan, std::size_t release) {
 }  // namespace
 
 void CheckPatch(const std::string& patchPath, const std::vector<Release>& olds,
-                const Release& newer, const PatchPlan& plan) {
+                const Release& newer, const PatchPlan& plan, const StopPoll& stop) {
     ContainerStart start = ReadContainerStart(patchPath);
     if (!start.failureText.empty()) throw MessageFailure(start.failureText);
     ScratchFolder scratch;
@@ -104,7 +122,8 @@ void CheckPatch(const std::string& patchPath, const std::vector<Release>& olds,
         RunInputs inputs{RunFolder(copy), patchPath, start.header.scriptOffset,
                          start.header.version};
         for (int run = 0; run < kRuns; ++run) {
-            Apply(inputs, olds[i]);
+            StopIfAsked(stop);
+            Apply(inputs, olds[i], stop);
             Compare(copy, olds[i], newer, Skippable(plan, i));
         }
     }

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "author/interruption.h"
 #include "author/patch_plan.h"
 #include "author/release_tree.h"
 
@@ -23,8 +24,9 @@ inline constexpr char kFileMissing[] = "the patched old release lacks a file of 
 inline constexpr char kFileLeft[] = "the patched old release keeps a file the new one lacks";
 
 // patchPath is the patch executable (code page 932). Raises MessageFailure naming the old
-// release and the first file that differs, or with the run's own failure text.
+// release and the first file that differs, or with the run's own failure text; kInterrupted
+// when the poll asks to stop, which the runs of the patch also heed as their Cancel.
 void CheckPatch(const std::string& patchPath, const std::vector<Release>& olds,
-                const Release& newer, const PatchPlan& plan);
+                const Release& newer, const PatchPlan& plan, const StopPoll& stop = {});
 
 }  // namespace Orvane::Author

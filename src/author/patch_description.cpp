@@ -6,13 +6,14 @@
 namespace Orvane::Author {
 
 ContainerDescription DescribePatch(const PatchPlan& plan, const std::string& title,
-                                   const std::string& registryKey) {
+                                   const std::string& registryKey, const StopPoll& stop) {
     ContainerDescription description;
     description.title = title;
     description.registryKey = registryKey;
     description.records = plan.records;
     description.payloads = plan.payloads;
     for (std::size_t i = 0; i < plan.payloads.size(); ++i) {
+        StopIfAsked(stop);
         const PayloadSource& source = plan.sources[i];
         std::vector<std::uint8_t> data = ReadRange(source.file, source.offset, source.size);
         Sha256 hash;

@@ -23,6 +23,7 @@ PatchPlan DiffReleases(const std::vector<Release>& olds, const Release& newer,
     DiffContext context{olds, newer, options, plan};
     CheckShapes(context);
     for (const auto& [key, item] : newer.Items()) {
+        StopIfAsked(options.stop);
         if (item.isFolder || !AnyOldDiffers(context, item)) continue;
         RequireRecordPath(item.path);
         if (HasArchiveMagic(item.host)) {

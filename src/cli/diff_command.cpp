@@ -12,6 +12,7 @@
 #include "author/patch_check.h"
 #include "author/patch_description.h"
 #include "author/release_diff.h"
+#include "cli/cancel_signal.h"
 #include "cli/command.h"
 #include "cli/console.h"
 #include "cli/diff_arguments.h"
@@ -41,11 +42,12 @@ std::vector<Author::Release> ScanOlds(const DiffArguments& arguments) {
 void MakePatch(const DiffArguments& arguments, DiffOutputs& outputs) {
     std::vector<Author::Release> olds = ScanOlds(arguments);
     Author::Release newer = Author::Release::Scan(PathFromUtf8(arguments.newer));
-    Author::PatchPlan plan = Author::DiffReleases(olds, newer, {arguments.allowSkip});
+    Author::StopPoll stop = &CancelSignal::TakeRequest;
+    Author::PatchPlan plan = Author::DiffReleases(olds, newer, {arguments.allowSkip, stop});
     ContainerDescription description =
-        Author::DescribePatch(plan, arguments.title, arguments.registryKey);
+        Author::DescribePatch(plan, arguments.title, arguments.registryKey, stop);
     WritePatchExecutable(arguments.stub, description, outputs.PatchTemporary());
-    if (arguments.verify) Author::CheckPatch(outputs.PatchTemporary(), olds, newer, plan);
+    if (arguments.verify) Author::CheckPatch(outputs.PatchTemporary(), olds, newer, plan, stop);
     if (arguments.manifest) {
         WriteManifest(description, outputs.ManifestTemporary(), outputs.PayloadsTemporary(),
                       outputs.PayloadFolderName());
@@ -61,6 +63,7 @@ void MakePatch(const DiffArguments& arguments, DiffOutputs& outputs) {
 int RunDiff(const Arguments& arguments) {
     DiffArguments parsed = ParseDiffArguments(arguments);
     DiffOutputs outputs(parsed.output, parsed.manifest);
+    CancelSignal interrupt;  // Ctrl-C stops at the next file, and everything made is removed
     try {
         MakePatch(parsed, outputs);
     } catch (const MessageFailure& failure) {
