@@ -1,6 +1,7 @@
 // Property tests of the release diff over generated releases: for pairs and triples of releases
 // the patch turns every old release into the new one, file for file and byte for byte (the
-// archives included), a second run changes nothing, and the same releases give the same patch.
+// archives included), a second run changes nothing, the same releases give the same patch, and
+// its manifest reads back as the same container.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,6 +13,8 @@
 #include "author/host_files.h"
 #include "author/patch_description.h"
 #include "author/release_diff.h"
+#include "cli/manifest_reader.h"
+#include "cli/manifest_writer.h"
 #include "e2e/folder_state.h"
 #include "patch/container_start.h"
 #include "patch/container_writer.h"
@@ -91,6 +94,9 @@ protected:
         Author::PatchPlan again =
             Author::DiffReleases(olds, Author::Release::Scan(HostPath(newer)), {});
         EXPECT_EQ(Author::DescribePatch(again, "t", "k"), description);
+        Cli::WriteManifest(description, HostPath(root + "m.toml"), HostPath(root + "m.payloads"),
+                           "m.payloads");
+        EXPECT_EQ(Cli::ReadManifest(root + "m.toml"), description) << "the manifest builds it";
         Tools::WriteMinimalImage(folder / "stub.exe");
         WritePatchExecutable(folder / "stub.exe", description, folder / "patch.exe");
         for (std::size_t i = 0; i + 1 < releases.size(); ++i) {
