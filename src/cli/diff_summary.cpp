@@ -54,8 +54,8 @@ void PrintSummary(const DiffSummary& summary) {
                           " to the new one");
     PrintLine(stdout, kIndent + std::string("records: ") + RecordCounts(summary.plan.records));
     PrintLine(stdout, kIndent + std::string("payloads: ") +
-                          Counted(summary.description.payloads.size(), "files") + ", " +
-                          Counted(PayloadBytes(summary.description), "bytes"));
+                          std::to_string(summary.description.payloads.size()) + " (" +
+                          Counted(PayloadBytes(summary.description), "bytes") + ")");
     for (const Author::PlannedArchive& archive : summary.plan.archives) {
         PrintLine(stdout, kIndent + std::string("archive ") + ArchiveLine(archive));
     }
