@@ -23,6 +23,13 @@ void SetModified(const std::string& utf8, std::int64_t seconds) {
 
 }  // namespace
 
+Tools::LinkEntry Entry(const std::u8string& name, const std::string& data) {
+    Tools::LinkEntry entry;
+    entry.name = Cp932(name);
+    entry.data.assign(data.begin(), data.end());
+    return entry;
+}
+
 DiffTest::DiffTest() {
     for (const char* folder : {"old", "new", "out", "capture"}) {
         fs::create_directories(HostPath(Path(folder)));

@@ -19,6 +19,9 @@ namespace Orvane::Test {
 inline constexpr std::int64_t kOldTime = 1672531200;
 inline constexpr std::int64_t kNewTime = 1704067200;
 
+// An archive entry named in UTF-8, holding the bytes of data.
+Tools::LinkEntry Entry(const std::u8string& name, const std::string& data);
+
 class DiffTest : public testing::Test {
 public:
     DiffTest();

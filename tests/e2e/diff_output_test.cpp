@@ -15,16 +15,8 @@ namespace Orvane::Test {
 namespace {
 
 using Tools::LinkArchive;
-using Tools::LinkEntry;
 
 constexpr char kUsage[] = "usage: orvpatch diff OLD... NEW -o PATCH";
-
-LinkEntry Entry(const std::u8string& name, const std::string& data) {
-    LinkEntry entry;
-    entry.name = Cp932(name);
-    entry.data.assign(data.begin(), data.end());
-    return entry;
-}
 
 std::string Contents(const std::string& utf8) {
     std::ifstream in(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())),

@@ -1,6 +1,5 @@
 // What `orvpatch diff` refuses: every case exits with 1 and a message naming the file or
 // entry, and leaves no patch and no manifest behind, not even an older one.
-#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -11,14 +10,6 @@ namespace Orvane::Test {
 namespace {
 
 using Tools::LinkArchive;
-using Tools::LinkEntry;
-
-LinkEntry Entry(const std::string& name, const std::string& data) {
-    LinkEntry entry;
-    entry.name = name;
-    entry.data.assign(data.begin(), data.end());
-    return entry;
-}
 
 struct RefusalCase {
     const char* what;
@@ -40,9 +31,9 @@ const RefusalCase kCases[] = {
      {"the new file is not newer than the old one", "readme.txt"}},
     {"an archive revision not above the old one's",
      [](const DiffTest& t) {
-         t.WriteArchive("old", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry("a", "1")}},
+         t.WriteArchive("old", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
                         kOldTime);
-         t.WriteArchive("new", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry("a", "2")}},
+         t.WriteArchive("new", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "2")}},
                         kNewTime);
      },
      {"revision is not above", "data\\g.arc"}},
