@@ -25,9 +25,6 @@ constexpr char kUnknownOption[] = "unknown option ";
 constexpr char kOptionNeedsValue[] = " needs a value";
 constexpr char kOneManifest[] = "give exactly one manifest";
 constexpr char kNoOutput[] = "give the patch to write with -o PATCH";
-constexpr char kNoStub[] =
-    "no patch.exe found to append the patch to: build the Windows program "
-    "(cmake --preset win32 && cmake --build --preset win32) or give --stub STUB";
 
 struct BuildArguments {
     std::string manifest;
@@ -39,7 +36,7 @@ void Require(BuildArguments& parsed, int manifests) {
     if (manifests != 1) throw UsageError(kOneManifest);
     if (!parsed.output) throw UsageError(kNoOutput);
     if (!parsed.stub) parsed.stub = FindDefaultStub();
-    if (!parsed.stub) throw UsageError(kNoStub);
+    if (!parsed.stub) throw UsageError(kNoDefaultStub);
 }
 
 BuildArguments ParseBuildArguments(const Arguments& arguments) {

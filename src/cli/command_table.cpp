@@ -9,6 +9,7 @@ int RunApply(const Arguments& arguments);
 int RunArcList(const Arguments& arguments);
 int RunArcExtract(const Arguments& arguments);
 int RunArcCreate(const Arguments& arguments);
+int RunDiff(const Arguments& arguments);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -25,6 +26,10 @@ const std::vector<Command>& Commands() {
         {"arc create", "make a LINK archive from files",
          "arc create ARCHIVE --layout LAYOUT [--revision N] [--tag TEXT] [--kind N] -C DIR FILE...",
          &RunArcCreate},
+        {"diff", "make a checked patch executable from releases of a game",
+         "diff OLD... NEW -o PATCH --title TEXT --registry-key KEY [--stub STUB] "
+         "[--manifest FILE] [--allow-skip] [--no-verify]",
+         &RunDiff},
     };
     return commands;
 }

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "commands/error_messages.h"
+#include "commands/silent_progress.h"
 #include "app/run_patch.h"
 #include "common/ansi_path.h"
 #include "common/failure.h"
@@ -55,17 +56,6 @@ Scenario RequireScenario(const std::string& name) {
     if (!scenario) throw std::runtime_error(kUnknownScenario + name);
     return *scenario;
 }
-
-// The progress display of a run nobody watches.
-class SilentProgress : public RememberingProgressSink {
-public:
-    void PumpMessages() override {}
-
-protected:
-    void ShowText(const std::string&) override {}
-    void ShowRange(std::int32_t, std::int32_t) override {}
-    void ShowPos(std::int32_t) override {}
-};
 
 int Apply(const std::string& patch, const std::string& folder) {
     ContainerStart start = ReadContainerStart(patch);

@@ -1,0 +1,41 @@
+// What every step of a release diff works on: the old releases, the new one, the options and
+// the plan being collected. Steps raise MessageFailure (the refusals) for what no record can
+// express; the text names the file or entry.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "author/interruption.h"
+#include "author/plan_builder.h"
+#include "author/refusal.h"
+#include "author/release_tree.h"
+
+namespace Orvane::Author {
+
+inline constexpr char kPathRefused[] =
+    "a path that the patch program refuses (a ':' in a name, or a name of dots)";
+
+struct DiffOptions {
+    // A changed file whose new time is not newer than an old one's is a warning, not a refusal.
+    bool allowSkip = false;
+    StopPoll stop;
+};
+
+struct DiffContext {
+    const std::vector<Release>& olds;
+    const Release& newer;
+    DiffOptions options;
+    PlanBuilder& plan;
+};
+
+// A path of a release as messages name it: "PATH (RELEASE FOLDER)".
+std::string InRelease(const std::string& path, const Release& release);
+
+// Refuses a path that a record may not name, since the program would refuse the record.
+void RequireRecordPath(const std::string& path);
+
+// Whether old release `index` lacks the file or holds other bytes there.
+bool OldDiffers(const DiffContext& context, std::size_t index, const ReleaseItem& file);
+
+}  // namespace Orvane::Author

@@ -1,0 +1,23 @@
+#include "author/path_key.h"
+
+#include "common/utf8.h"
+#include "platform/os.h"
+#include "platform/posix/name_match.h"
+
+namespace Orvane::Author {
+
+std::u16string PathKey(const std::string& cp932Path) {
+    std::u16string key = Os::AnsiToWide(cp932Path);
+    for (char16_t& unit : key) {
+        unit = unit == u'/' ? u'\\' : static_cast<char16_t>(Os::Posix::FoldCase(unit));
+    }
+    return key;
+}
+
+bool Cp932Name(const std::string& utf8, std::string& cp932) {
+    if (utf8.find('\0') != std::string::npos) return false;
+    cp932 = Common::AnsiFromUtf8(utf8);
+    return Common::Utf8FromAnsi(cp932) == utf8;
+}
+
+}  // namespace Orvane::Author

@@ -1,0 +1,88 @@
+#include "author/release_tree.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "author/host_files.h"
+#include "author/path_key.h"
+#include "author/refusal.h"
+
+namespace Orvane::Author {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Utf8Name(const fs::path& path) {
+    std::u8string name = path.filename().u8string();
+    return std::string(name.begin(), name.end());
+}
+
+// The folder's entries in name order, so that what is reported first does not depend on the
+// order the disk lists them in.
+std::vector<fs::directory_entry> SortedEntries(const fs::path& folder) {
+    std::error_code error;
+    fs::directory_iterator iterator(folder, error);
+    if (error) Refuse(kCannotRead, MessagePath(folder));
+    std::vector<fs::directory_entry> entries(begin(iterator), end(iterator));
+    std::sort(entries.begin(), entries.end());
+    return entries;
+}
+
+}  // namespace
+
+Release Release::Scan(const fs::path& root) {
+    std::error_code error;
+    if (!fs::is_directory(root, error)) Refuse(kReleaseNotFolder, MessagePath(root));
+    Release release;
+    release.root_ = root;
+    release.ScanFolder(root, "");
+    return release;
+}
+
+void Release::ScanFolder(const fs::path& folder, const std::string& prefix) {
+    for (const fs::directory_entry& entry : SortedEntries(folder)) Add(entry, prefix);
+}
+
+void Release::Add(const fs::directory_entry& entry, const std::string& prefix) {
+    std::string name;
+    if (!Cp932Name(Utf8Name(entry.path()), name)) {
+        Refuse(kNameOutsideCp932, MessagePath(entry.path()));
+    }
+    std::error_code error;
+    ReleaseItem item;
+    item.path = prefix.empty() ? name : prefix + '\\' + name;
+    item.host = entry.path();
+    item.isFolder = entry.is_directory(error) && !entry.is_symlink(error);
+    if (!item.isFolder && !entry.is_regular_file(error)) {
+        Refuse(kNotFileOrFolder, MessagePath(entry.path()));
+    }
+    if (!item.isFolder) {
+        item.size = entry.file_size(error);
+        if (error) Refuse(kCannotRead, MessagePath(entry.path()));
+        item.modified = LastWriteTime(entry.path());
+    }
+    auto [found, added] = items_.emplace(PathKey(item.path), item);
+    if (!added) {
+        Refuse(kNamesDifferInCase, MessagePath(found->second.host) + ", " + MessagePath(item.host));
+    }
+    if (item.isFolder) ScanFolder(entry.path(), item.path);
+}
+
+const ReleaseItem* Release::Find(const std::u16string& key) const {
+    auto found = items_.find(key);
+    return found == items_.end() ? nullptr : &found->second;
+}
+
+const Digest& Release::DigestOf(const ReleaseItem& file) const {
+    std::u16string key = PathKey(file.path);
+    auto found = digests_.find(key);
+    if (found == digests_.end()) found = digests_.emplace(key, DigestOfFile(file.host)).first;
+    return found->second;
+}
+
+bool SameContents(const Release& a, const ReleaseItem& fileA, const Release& b,
+                  const ReleaseItem& fileB) {
+    return fileA.size == fileB.size && a.DigestOf(fileA) == b.DigestOf(fileB);
+}
+
+}  // namespace Orvane::Author

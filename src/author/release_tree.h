@@ -1,0 +1,56 @@
+// One release of a game's installation folder as the diff sees it: every file and folder below
+// the release's root, named in code page 932 and keyed without regard to case (path_key.h).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "author/sha256.h"
+#include "platform/os.h"
+
+namespace Orvane::Author {
+
+inline constexpr char kReleaseNotFolder[] = "not a folder";
+inline constexpr char kNameOutsideCp932[] = "a name outside code page 932";
+inline constexpr char kNamesDifferInCase[] = "two names that differ only in case";
+inline constexpr char kNotFileOrFolder[] = "neither a file nor a folder";
+
+struct ReleaseItem {
+    std::string path;  // code page 932, folders separated by '\', spelt as in the release
+    std::filesystem::path host;
+    bool isFolder = false;
+    std::uint64_t size = 0;
+    Os::FileTime modified = 0;  // last write, whole seconds
+};
+
+class Release {
+public:
+    // Reads the names, sizes and times below root (contents are read only when compared).
+    // Raises MessageFailure, naming the path, for a name that code page 932 cannot hold, two
+    // names of one folder that differ only in case (the patch program could not tell them
+    // apart), or anything that is neither a file nor a folder (a link to a folder included).
+    static Release Scan(const std::filesystem::path& root);
+
+    const std::filesystem::path& Root() const { return root_; }
+    const std::map<std::u16string, ReleaseItem>& Items() const { return items_; }
+    const ReleaseItem* Find(const std::u16string& key) const;
+    // The digest of a file's contents, read on first use.
+    const Digest& DigestOf(const ReleaseItem& file) const;
+
+private:
+    void ScanFolder(const std::filesystem::path& folder, const std::string& prefix);
+    void Add(const std::filesystem::directory_entry& entry, const std::string& prefix);
+
+    std::filesystem::path root_;
+    std::map<std::u16string, ReleaseItem> items_;
+    mutable std::map<std::u16string, Digest> digests_;
+};
+
+// Whether two files of two releases hold the same bytes.
+bool SameContents(const Release& a, const ReleaseItem& fileA, const Release& b,
+                  const ReleaseItem& fileB);
+
+}  // namespace Orvane::Author

@@ -1,0 +1,93 @@
+// The check of a written patch: a patch that does not make the new release is caught with the
+// file that differs, and a stop asked for during the check ends it without leaving a scratch
+// copy behind.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "author/patch_check.h"
+#include "author/patch_description.h"
+#include "author/release_diff.h"
+#include "common/failure.h"
+#include "patch/container_writer.h"
+#include "support/temp_folder.h"
+#include "support/text.h"
+#include "tools/minimal_image.h"
+
+namespace Orvane::Test {
+namespace {
+
+namespace fs = std::filesystem;
+
+fs::path HostPath(const std::string& cp932) {
+    std::string utf8 = Utf8(cp932);
+    return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+class PatchCheckTest : public testing::Test {
+protected:
+    void SetUp() override {
+        folder_.WriteFile("old/a.txt", "1.0");
+        folder_.WriteFile("new/a.txt", "1.1");
+        folder_.WriteFile("other/a.txt", "1.2");
+        fs::last_write_time(HostPath(folder_ / "old/a.txt"),
+                            fs::file_time_type::clock::now() - std::chrono::hours(24));
+        fs::create_directories(HostPath(folder_ / "scratch"));
+        Tools::WriteMinimalImage(folder_ / "stub.exe");
+        olds_.push_back(Author::Release::Scan(HostPath(folder_ / "old")));
+    }
+
+    // The patch that turns old/ into `target`, and the plan of the diff to new/.
+    std::string WritePatch(const std::string& target) {
+        Author::Release to = Author::Release::Scan(HostPath(folder_ / target));
+        ContainerDescription description =
+            Author::DescribePatch(Author::DiffReleases(olds_, to, {}), "t", "k");
+        WritePatchExecutable(folder_ / "stub.exe", description, folder_ / "patch.exe");
+        return folder_ / "patch.exe";
+    }
+
+    std::string Check(const std::string& patch, const Author::StopPoll& stop = {}) {
+        Author::Release newer = Author::Release::Scan(HostPath(folder_ / "new"));
+        Author::PatchPlan plan = Author::DiffReleases(olds_, newer, {});
+        std::string tmpdir = Utf8(folder_ / "scratch");
+        ::setenv("TMPDIR", tmpdir.c_str(), 1);
+        try {
+            Author::CheckPatch(patch, olds_, newer, plan, stop);
+        } catch (const MessageFailure& failure) {
+            ::unsetenv("TMPDIR");
+            return failure.Text();
+        }
+        ::unsetenv("TMPDIR");
+        return "";
+    }
+
+    bool ScratchIsEmpty() const { return fs::is_empty(HostPath(folder_ / "scratch")); }
+
+    TempFolder folder_;
+    std::vector<Author::Release> olds_;
+};
+
+TEST_F(PatchCheckTest, PassesThePatchOfTheDiff) {
+    EXPECT_EQ(Check(WritePatch("new")), "");
+    EXPECT_TRUE(ScratchIsEmpty());
+}
+
+TEST_F(PatchCheckTest, NamesTheFileThatAnotherPatchLeavesOtherwise) {
+    EXPECT_EQ(Check(WritePatch("other")),
+              std::string(Author::kFileDiffers) + ": a.txt (" + (folder_ / "old") + ")");
+    EXPECT_TRUE(ScratchIsEmpty());
+}
+
+TEST_F(PatchCheckTest, StopsWhenAskedAndLeavesNoScratchCopy) {
+    for (int calls : {1, 2, 3}) {
+        int left = calls;
+        EXPECT_EQ(Check(WritePatch("new"), [&left] { return --left == 0; }), Author::kInterrupted)
+            << "stop at poll " << calls;
+        EXPECT_TRUE(ScratchIsEmpty());
+    }
+}
+
+}  // namespace
+}  // namespace Orvane::Test

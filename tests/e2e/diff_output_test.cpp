@@ -1,0 +1,136 @@
+// What a successful `orvpatch diff` leaves: a patch that `orvpatch apply` turns the old release
+// into the new one with, the same patch for the same releases, a manifest that `orvpatch build`
+// turns into the same bytes; and the usage mistakes it refuses with exit status 2.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "diff_fixture.h"
+#include "folder_state.h"
+#include "support/text.h"
+
+namespace Orvane::Test {
+namespace {
+
+using Tools::LinkArchive;
+
+constexpr char kUsage[] = "usage: orvpatch diff OLD... NEW -o PATCH";
+
+std::string Contents(const std::string& utf8) {
+    std::ifstream in(std::filesystem::path(std::u8string(utf8.begin(), utf8.end())),
+                     std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Files only, by path: folders cannot be made or removed by a patch.
+std::map<std::string, std::vector<std::uint8_t>> Files(const std::string& folder) {
+    std::map<std::string, std::vector<std::uint8_t>> files;
+    for (auto& [path, entry] : ReadFolderState(folder)) {
+        if (!entry.isFolder) files[path] = entry.bytes;
+    }
+    return files;
+}
+
+class DiffOutput : public DiffTest {
+protected:
+    void SetUp() override {
+        WriteFile("old", "readme.txt", "1.0", kOldTime);
+        WriteFile("old", "old.dat", "gone", kOldTime);
+        WriteFile("new", "readme.txt", "1.1", kNewTime);
+        WriteFile("new", Utf8(u8"doc/修正履歴.txt"), "fixes", kNewTime);
+        WriteArchive(
+            "old", "data/g.arc",
+            LinkArchive{"LINK6", "cg", 1, {Entry(u8"背景.bmp", "1"), Entry(u8"表.bmp", "2")}},
+            kOldTime);
+        WriteArchive(
+            "new", "data/g.arc",
+            LinkArchive{"LINK6", "cg", 2, {Entry(u8"背景.bmp", "1"), Entry(u8"表.bmp", "3")}},
+            kNewTime);
+    }
+};
+
+TEST_F(DiffOutput, PatchAppliesToTheOldReleaseAndEqualsTheNewOne) {
+    ChildResult diff = Diff();
+    ASSERT_EQ(diff.exitCode, 0) << diff.err;
+    EXPECT_NE(diff.out.find("by entry: data\\g.arc to revision 2, 1 removed, 1 added"),
+              std::string::npos)
+        << diff.out;
+
+    ChildResult apply = Run({"apply", "--folder", Path("old"), PatchPath()});
+
+    ASSERT_EQ(apply.exitCode, 0) << apply.err;
+    EXPECT_EQ(Files(Path("old")), Files(Path("new")));
+}
+
+TEST_F(DiffOutput, SameReleasesGiveTheSameBytesAndTheManifestBuildsThem) {
+    ASSERT_EQ(Diff({"--manifest", ManifestPath()}).exitCode, 0);
+    std::string first = Contents(PatchPath());
+    ASSERT_EQ(Diff().exitCode, 0);
+    EXPECT_EQ(Contents(PatchPath()), first);
+
+    ChildResult build =
+        Run({"build", ManifestPath(), "-o", Path("out/built.exe"), "--stub", Path("stub.exe")});
+
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+    EXPECT_EQ(Contents(Path("out/built.exe")), first);
+}
+
+TEST_F(DiffOutput, AllowSkipWarnsOfACopyTheFreshnessRuleSkips) {
+    WriteFile("old", "readme.txt", "1.0", kNewTime);
+
+    ChildResult diff = Diff({"--allow-skip"});
+
+    EXPECT_EQ(diff.exitCode, 0) << diff.err;
+    EXPECT_NE(diff.err.find("warning: the copy leaves the old file"), std::string::npos);
+    EXPECT_NE(diff.err.find("readme.txt"), std::string::npos);
+    EXPECT_TRUE(Exists("out/patch.exe"));
+}
+
+struct UsageCase {
+    const char* what;
+    std::vector<std::string> arguments;  // after "diff"; {OLD} and {NEW} stand for the releases
+};
+
+void PrintTo(const UsageCase& c, std::ostream* out) { *out << c.what; }
+
+const UsageCase kUsageCases[] = {
+    {"one release only", {"{NEW}", "-o", "{PATCH}", "--title", "T", "--registry-key", "K"}},
+    {"no patch to write", {"{OLD}", "{NEW}", "--title", "T", "--registry-key", "K"}},
+    {"no title", {"{OLD}", "{NEW}", "-o", "{PATCH}", "--registry-key", "K"}},
+    {"no registry key", {"{OLD}", "{NEW}", "-o", "{PATCH}", "--title", "T"}},
+    {"an unknown option",
+     {"{OLD}", "{NEW}", "-o", "{PATCH}", "--title", "T", "--registry-key", "K", "--fast"}},
+    {"a release that is no folder",
+     {"{OLD}x", "{NEW}", "-o", "{PATCH}", "--title", "T", "--registry-key", "K"}},
+    {"a title outside code page 932",
+     {"{OLD}", "{NEW}", "-o", "{PATCH}", "--title", "\xE2\x98\x83", "--registry-key", "K"}},
+};
+
+class DiffUsage : public DiffTest, public testing::WithParamInterface<UsageCase> {};
+
+TEST_P(DiffUsage, ExitsWithTheUsageLineAndWritesNothing) {
+    std::vector<std::string> arguments{"diff"};
+    for (std::string argument : GetParam().arguments) {
+        for (const auto& [mark, path] :
+             {std::pair{"{OLD}", Path("old")}, {"{NEW}", Path("new")}, {"{PATCH}", PatchPath()}}) {
+            if (argument.starts_with(mark)) {
+                argument = path + argument.substr(std::string(mark).size());
+            }
+        }
+        arguments.push_back(argument);
+    }
+    arguments.insert(arguments.end(), {"--stub", Path("stub.exe")});
+
+    ChildResult run = Run(arguments);
+
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(kUsage), std::string::npos) << run.err;
+    EXPECT_FALSE(Exists("out/patch.exe"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DiffUsage, testing::ValuesIn(kUsageCases));
+
+}  // namespace
+}  // namespace Orvane::Test

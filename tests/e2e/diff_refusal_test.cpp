@@ -1,0 +1,94 @@
+// What `orvpatch diff` refuses: every case exits with 1 and a message naming the file or
+// entry, and leaves no patch and no manifest behind, not even an older one.
+#include <functional>
+#include <string>
+
+#include "diff_fixture.h"
+#include "support/text.h"
+
+namespace Orvane::Test {
+namespace {
+
+using Tools::LinkArchive;
+
+struct RefusalCase {
+    const char* what;
+    std::function<void(const DiffTest&)> arrange;
+    std::vector<std::string> expectedParts;  // each found in stderr
+    std::string title = "T";
+};
+
+void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.what; }
+
+class DiffRefusal : public DiffTest, public testing::WithParamInterface<RefusalCase> {};
+
+const RefusalCase kCases[] = {
+    {"a changed file whose time is not newer",
+     [](const DiffTest& t) {
+         t.WriteFile("old", "readme.txt", "1.0", kNewTime);
+         t.WriteFile("new", "readme.txt", "1.1", kNewTime);
+     },
+     {"the new file is not newer than the old one", "readme.txt"}},
+    {"an archive revision not above the old one's",
+     [](const DiffTest& t) {
+         t.WriteArchive("old", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
+                        kOldTime);
+         t.WriteArchive("new", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "2")}},
+                        kNewTime);
+     },
+     {"revision is not above", "data\\g.arc"}},
+    {"a folder that becomes a file",
+     [](const DiffTest& t) {
+         t.WriteFile("old", "save/1.dat", "s", kOldTime);
+         t.WriteFile("new", "save", "s", kNewTime);
+     },
+     {"a folder becomes a file: save"}},
+    {"a file that becomes a folder",
+     [](const DiffTest& t) {
+         t.WriteFile("old", "save", "s", kOldTime);
+         t.MakeFolder("new/save");
+     },
+     {"a file becomes a folder: save"}},
+    {"a name outside code page 932",
+     [](const DiffTest& t) { t.WriteFile("new", Utf8(u8"雪\u2603.txt"), "s", kNewTime); },
+     {"a name outside code page 932", ".txt"}},
+    {"a name the patch program refuses",
+     [](const DiffTest& t) { t.WriteFile("new", "data/a:b.txt", "s", kNewTime); },
+     {"a path that the patch program refuses", "data\\a:b.txt"}},
+    {"a time that a payload cannot store",
+     [](const DiffTest& t) { t.WriteFile("new", "old.txt", "s", -315619200); },  // 1960
+     {"a time that a payload cannot store: old.txt"}},
+    {"a patch past the format's limits",
+     [](const DiffTest& t) { t.WriteFile("new", "a.txt", "s", kNewTime); },
+     {"a text is longer than the 65535 bytes"},
+     std::string(40000, 'x')},
+    {"a patch that the check finds failing",
+     [](const DiffTest& t) {
+         t.WriteFile("old", "a.txt", "1.0", kOldTime);
+         t.WriteFile("new", "a.txt", "1.1", kNewTime);
+         t.MakeReadOnly("old/a.txt");
+     },
+     {"applying the patch to a copy of an old release fails",
+      Utf8(u8"更新ファイルの作成に失敗！")}},
+};
+
+TEST_P(DiffRefusal, ExitsWithItsMessageAndLeavesNoPatch) {
+    const RefusalCase& c = GetParam();
+    c.arrange(*this);
+    WriteFile("out", "patch.exe", "an older patch", kOldTime);
+
+    ChildResult run = Diff({"--manifest", ManifestPath()}, c.title);
+
+    EXPECT_EQ(run.exitCode, 1) << run.err;
+    for (const std::string& part : c.expectedParts) {
+        EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(Exists("out/patch.exe"));
+    EXPECT_FALSE(Exists("out/patch.toml"));
+    EXPECT_FALSE(Exists("out/patch.payloads"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DiffRefusal, testing::ValuesIn(kCases));
+
+}  // namespace
+}  // namespace Orvane::Test
