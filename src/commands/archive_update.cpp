@@ -5,6 +5,7 @@
 
 #include "commands/arc_entry.h"
 #include "commands/arc_header.h"
+#include "commands/kept_entries.h"
 #include "commands/archive_replace.h"
 #include "commands/progress_text.h"
 #include "commands/removal_index.h"
@@ -12,7 +13,6 @@
 #include "common/binary_writer.h"
 #include "common/buffered_reader.h"
 #include "common/buffered_writer.h"
-#include "common/byte_copy.h"
 #include "common/failure.h"
 #include "common/file_stream.h"
 #include "common/temp_file.h"
@@ -43,7 +43,6 @@ private:
     void RefuseReadOnlyArchive() const;
     void CreateTemporaryArchive(const std::string& installFolder);
     void CopyKeptEntries();
-    void CopyEntry();
     void AppendAdditions();
     void AppendPayload(const PicFile& payload);
     void FinishTemporaryArchive();
@@ -127,28 +126,20 @@ void ArchiveUpdate::CheckCancel() {
 }
 
 void ArchiveUpdate::CopyKeptEntries() {
+    KeptEntries kept(archive_, output_);
+    std::int64_t entryStart = archive_->GetPosition();
     while (entry_.Read(archive_) != 0) {
         CheckCancel();
         if (removals_.Take(entry_.name)) {
             archive_->Seek(entry_.dataSize, 1);  // a removed entry's data is never read
         } else {
-            CopyEntry();
+            kept.Keep(entry_, entryStart);
         }
-        progress_.SetPos(Percent(static_cast<double>(archive_->GetPosition()),
+        entryStart = archive_->GetPosition();
+        progress_.SetPos(Percent(static_cast<double>(entryStart),
                                  static_cast<double>(archiveSize_)));
     }
-}
-
-// The entry's header, then its data in bounded pieces. Data that runs past the end of the
-// archive is found before anything of the entry is written.
-void ArchiveUpdate::CopyEntry() {
-    if (entry_.dataSize > archiveSize_ - archive_->GetPosition()) {
-        throw MessageFailure(kEntryReadFailed);
-    }
-    entry_.Write(output_);
-    if (!Common::CopyBytes(*archive_, *output_, entry_.dataSize)) {
-        throw MessageFailure(output_->Flush() ? kEntryReadFailed : Common::kWriteVectorFailed);
-    }
+    kept.Finish();
 }
 
 void ArchiveUpdate::AppendAdditions() {

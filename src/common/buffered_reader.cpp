@@ -17,8 +17,7 @@ constexpr int kFromEnd = 2;
 
 BufferedReader::BufferedReader(std::shared_ptr<FileStream> file, std::uint32_t blockSize)
     : file_(std::move(file)),
-      block_(std::max(blockSize, kFirstFetch)),
-      nextFetch_(kFirstFetch) {
+      block_(std::max(blockSize, kFirstFetch)) {
     position_ = file_->GetPosition();
     blockStart_ = position_;
 }
@@ -56,14 +55,17 @@ std::uint32_t BufferedReader::Buffered() const {
     return static_cast<std::uint32_t>(end - position_);
 }
 
-// Fetches the block at the reader's position: small after a jump, growing while the reading
-// goes on where the last block ended. False when the file cannot be read.
+// Fetches the block at the reader's position. Reading that goes on at or a little past the end
+// of the last block (less than that block's size further on) counts as front to back and
+// fetches twice as much each time, up to the block size; a longer jump starts small again, so
+// skipping large runs of data does not read them. False when the file cannot be read.
 bool BufferedReader::Fill(std::uint32_t wanted) {
     const auto capacity = static_cast<std::uint32_t>(block_.size());
-    bool sequential = position_ == blockStart_ + blockUsed_;
-    std::uint32_t size = sequential ? nextFetch_ : kFirstFetch;
+    std::int64_t blockEnd = blockStart_ + blockUsed_;
+    bool onward = position_ >= blockEnd && position_ - blockEnd <= lastFetch_;
+    std::uint32_t size = onward ? std::max(kFirstFetch, lastFetch_ * 2) : kFirstFetch;
     size = std::min(capacity, std::max(size, wanted));
-    nextFetch_ = sequential ? std::min(capacity, size * 2) : kFirstFetch;
+    lastFetch_ = size;
     blockStart_ = position_;
     blockUsed_ = 0;
     std::uint32_t got = 0;

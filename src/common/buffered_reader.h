@@ -8,8 +8,9 @@
 // It gives the same bytes and the same results as the FileStream would: a short read at the
 // end is false in the exact-length form, a seek past the end succeeds, a negative position
 // fails. Seeks only move the reader's own position; the file is read at the next read. After
-// a seek out of the block the next fetch is small (a few KiB) and grows while reading goes on
-// front to back, so walking a table of entries with data in between does not read the data.
+// a long jump the next fetch is small (a few KiB); it grows while reading goes on front to
+// back, so walking entries with large data in between does not read the data, and walking
+// small entries reads large blocks.
 // Reads that are larger than a block go straight into the caller's buffer. Writes fail.
 #pragma once
 
@@ -60,7 +61,7 @@ private:
     std::int64_t blockStart_ = 0;  // file offset of block_[0]
     std::uint32_t blockUsed_ = 0;  // valid bytes in block_
     std::int64_t position_ = 0;    // the reader's position
-    std::uint32_t nextFetch_;      // size of the next fetch: small after a jump, then growing
+    std::uint32_t lastFetch_ = 0;  // size of the last fetch: small after a jump, then growing
 };
 
 }  // namespace Orvane::Common
