@@ -18,14 +18,6 @@ struct Run {
     std::shared_ptr<ICmdParams> command;
 };
 
-// The folder text with its trailing backslash. A folder ending in a double-byte character
-// whose second byte is 0x5C (表, ソ) gets one too: without it the commands would write and
-// delete beside the folder instead of inside it.
-std::string FolderWithSeparator(const std::string& folder) {
-    if (folder.empty()) throw MessageFailure(kNoInstallFolder);
-    return Common::WithTrailingBackslash(folder);
-}
-
 void Execute(Run& run, const std::string& folder, CErrorMessages& errorMessages) {
     ProgressSink& progress = *run.progress;
     switch (run.command->type) {
@@ -76,6 +68,14 @@ RunOutcome Finish(Run& run, bool completed, std::string message) {
 }
 
 }  // namespace
+
+// A folder ending in a double-byte character whose second byte is 0x5C (表, ソ) gets its
+// backslash too: without it the commands would write and delete beside the folder instead of
+// inside it.
+std::string FolderWithSeparator(const std::string& folder) {
+    if (folder.empty()) throw MessageFailure(kNoInstallFolder);
+    return Common::WithTrailingBackslash(folder);
+}
 
 RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
                     const ProgressOpener& openProgress) {

@@ -38,6 +38,10 @@ struct RunOutcome {
     std::string message;  // the failure's text (code page 932); kPatchCompleted on completion
 };
 
+// The installation folder as the commands take it, with a trailing backslash. Raises
+// MessageFailure(kNoInstallFolder) for an empty folder text.
+std::string FolderWithSeparator(const std::string& folder);
+
 using ProgressOpener = std::function<std::shared_ptr<ProgressSink>()>;
 
 // Never raises: every failure of the run becomes the outcome's message.

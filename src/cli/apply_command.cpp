@@ -1,21 +1,26 @@
-// `orvpatch apply [--folder DIR] PATCH`: what the Windows program does when its player presses
-// Run, with a console instead of its dialogs.
+// `orvpatch apply [--dry-run [--json]] [--folder DIR] PATCH`: what the Windows program does
+// when its player presses Run, with a console instead of its dialogs.
 //
 // The patch executable is opened and its container located and read as at the program's
 // start; a problem found there is printed first. The folder is DIR, or else the one that the
 // program would propose from the registry of the Wine prefix. The run then reports as the
 // program does: the completion text on stdout (exit 0) or the failure text on stderr (exit 1).
+// With --dry-run nothing is written: the plan of the run is printed (app/patch_plan.h), as text
+// or with --json as JSON, and the exit status says whether the run would complete.
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "commands/error_messages.h"
+#include "app/patch_plan.h"
 #include "app/run_patch.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"
 #include "cli/console.h"
 #include "cli/console_progress.h"
 #include "cli/path_argument.h"
+#include "cli/plan_json.h"
+#include "cli/plan_text.h"
 #include "cli/wine_install_folder.h"
 #include "common/utf8.h"
 #include "patch/container_start.h"
@@ -28,6 +33,9 @@ namespace fs = std::filesystem;
 constexpr char kFolderOption[] = "--folder";
 constexpr char kFolderOptionWithValue[] = "--folder=";
 constexpr char kEndOfOptions[] = "--";
+constexpr char kDryRunOption[] = "--dry-run";
+constexpr char kJsonOption[] = "--json";
+constexpr char kJsonNeedsDryRun[] = "--json needs --dry-run";
 constexpr char kMissingFolder[] = "--folder needs a folder";
 constexpr char kUnknownOption[] = "unknown option ";
 constexpr char kMissingPatch[] = "no patch executable given";
@@ -43,7 +51,18 @@ constexpr char kUnwritableFolder[] =
 struct ApplyArguments {
     std::optional<std::string> folder;  // UTF-8
     std::string patch;                  // UTF-8
+    bool dryRun = false;
+    bool json = false;
 };
+
+// --dry-run and --json; false for any other argument.
+bool TakeFlag(const std::string& argument, ApplyArguments& parsed) {
+    bool* flag = argument == kDryRunOption ? &parsed.dryRun
+                 : argument == kJsonOption ? &parsed.json
+                                           : nullptr;
+    if (flag != nullptr) *flag = true;
+    return flag != nullptr;
+}
 
 ApplyArguments ParseArguments(const Arguments& arguments) {
     ApplyArguments parsed;
@@ -59,7 +78,7 @@ ApplyArguments ParseArguments(const Arguments& arguments) {
         } else if (options && argument.starts_with(kFolderOptionWithValue)) {
             parsed.folder = argument.substr(sizeof kFolderOptionWithValue - 1);
         } else if (options && argument.size() > 1 && argument[0] == '-') {
-            throw UsageError(kUnknownOption + argument);
+            if (!TakeFlag(argument, parsed)) throw UsageError(kUnknownOption + argument);
         } else if (patch) {
             throw UsageError(kExtraArgument + argument);
         } else {
@@ -67,6 +86,7 @@ ApplyArguments ParseArguments(const Arguments& arguments) {
         }
     }
     if (!patch) throw UsageError(kMissingPatch);
+    if (parsed.json && !parsed.dryRun) throw UsageError(kJsonNeedsDryRun);
     parsed.patch = *patch;
     return parsed;
 }
@@ -117,6 +137,15 @@ std::shared_ptr<ProgressSink> OpenConsoleProgress() {
                                              &CancelSignal::TakeRequest);
 }
 
+int ReportPlan(const PatchPlan& plan, bool json) {
+    if (json) {
+        PrintLine(stdout, PlanJson(plan));
+    } else {
+        PrintPlanText(stdout, plan);
+    }
+    return plan.Completes() ? kExitSuccess : kExitFailure;
+}
+
 int Report(const RunOutcome& outcome) {
     if (outcome.completed) {
         PrintAnsiLine(stdout, kPatchCompleted);
@@ -138,6 +167,7 @@ int RunApply(const Arguments& arguments) {
     if (!start.failureText.empty()) PrintAnsiLine(stderr, start.failureText);
     RunInputs inputs = InputsFor(patchPath, start);
     inputs.folder = folder ? *folder : RegistryFolder(start);
+    if (parsed.dryRun) return ReportPlan(PlanPatch(inputs), parsed.json);
 
     CancelSignal cancel;
     CErrorMessages errorMessages;

@@ -28,6 +28,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Raised by a command that cannot do its work (an archive that cannot be read, a file that
+// cannot be written); main prints it and exits with kExitFailure.
+class CommandFailure : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Commands are named by one word, or by two for a group of commands ("arc list").
 const std::vector<Command>& Commands();
 const Command* FindCommand(const std::string& name);
 

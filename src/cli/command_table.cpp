@@ -6,6 +6,9 @@ namespace Orvane::Cli {
 int RunInfo(const Arguments& arguments);
 int RunBuild(const Arguments& arguments);
 int RunApply(const Arguments& arguments);
+int RunArcList(const Arguments& arguments);
+int RunArcExtract(const Arguments& arguments);
+int RunArcCreate(const Arguments& arguments);
 
 const std::vector<Command>& Commands() {
     static const std::vector<Command> commands = {
@@ -14,7 +17,14 @@ const std::vector<Command>& Commands() {
         {"build", "build a patch executable from a manifest",
          "build MANIFEST -o PATCH [--stub STUB]", &RunBuild},
         {"apply", "apply a patch executable to an installation folder",
-         "apply [--folder DIR] PATCH", &RunApply},
+         "apply [--dry-run [--json]] [--folder DIR] PATCH", &RunApply},
+        {"arc list", "show the layout and the entries of a LINK archive",
+         "arc list [--json] ARCHIVE", &RunArcList},
+        {"arc extract", "write every entry of a LINK archive as a file",
+         "arc extract ARCHIVE -C DIR", &RunArcExtract},
+        {"arc create", "make a LINK archive from files",
+         "arc create ARCHIVE --layout LAYOUT [--revision N] [--tag TEXT] [--kind N] -C DIR FILE...",
+         &RunArcCreate},
     };
     return commands;
 }

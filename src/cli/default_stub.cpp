@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "cli/path_argument.h"
+
 namespace Orvane::Cli {
 namespace {
 
@@ -10,25 +12,29 @@ namespace fs = std::filesystem;
 constexpr char kStubName[] = "patch.exe";
 constexpr char kOwnExecutable[] = "/proc/self/exe";
 
-std::optional<fs::path> BesideThisProgram() {
+std::optional<fs::path> ProgramFolder() {
     std::error_code error;
     fs::path self = fs::read_symlink(kOwnExecutable, error);
     if (error) return std::nullopt;
-    return self.parent_path() / kStubName;
+    return self.parent_path();
 }
 
-std::string Utf8(const fs::path& path) {
-    std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+// relative seen from the folder of the running program.
+std::optional<fs::path> FromProgram(const fs::path& relative) {
+    std::optional<fs::path> folder = ProgramFolder();
+    if (!folder) return std::nullopt;
+    return (*folder / relative).lexically_normal();
 }
 
 }  // namespace
 
 std::optional<std::string> FindDefaultStub() {
-    std::optional<fs::path> candidates[] = {BesideThisProgram(), fs::path(ORVPATCH_BUILT_STUB)};
+    std::optional<fs::path> candidates[] = {FromProgram(kStubName),
+                                            FromProgram(ORVPATCH_STUB_FROM_PROGRAM),
+                                            fs::path(ORVPATCH_BUILT_STUB)};
     for (const std::optional<fs::path>& candidate : candidates) {
         std::error_code error;
-        if (candidate && fs::is_regular_file(*candidate, error)) return Utf8(*candidate);
+        if (candidate && fs::is_regular_file(*candidate, error)) return Utf8Path(*candidate);
     }
     return std::nullopt;
 }

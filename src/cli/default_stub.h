@@ -6,8 +6,9 @@
 
 namespace Orvane::Cli {
 
-// The first existing of: patch.exe beside the running orvpatch (an installed pair), then the
-// one the win32 build preset of this source tree makes. UTF-8; nothing when neither exists.
+// The first existing of: patch.exe beside the running orvpatch, the one installed with it
+// (../share/orvpatch/patch.exe from its folder, see cmake/install.cmake), then the one the
+// win32 build preset of this source tree makes. UTF-8; nothing when none exists.
 std::optional<std::string> FindDefaultStub();
 
 }  // namespace Orvane::Cli

@@ -3,6 +3,7 @@
 //   orvpatch <command> [arguments]     see `orvpatch --help`
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/version_line.h"
 #include "cli/command.h"
@@ -13,6 +14,7 @@ namespace Orvane::Cli {
 namespace {
 
 constexpr char kProgram[] = "orvpatch";
+constexpr std::size_t kNameColumns = 12;
 
 void PrintHelp(std::FILE* out) {
     PrintLine(out, std::string("usage: ") + kProgram + " [--version] [--help] <command> [<args>]");
@@ -24,7 +26,7 @@ void PrintHelp(std::FILE* out) {
     }
     for (const Command& command : Commands()) {
         std::string name = command.name;
-        name.resize(10, ' ');
+        name.resize(kNameColumns, ' ');
         PrintLine(out, "  " + name + command.summary);
     }
 }
@@ -41,7 +43,30 @@ int RunCommand(const Command& command, const Arguments& arguments) {
         PrintLine(stderr, std::string(kProgram) + " " + command.name + ": " + error.what());
         PrintLine(stderr, std::string("usage: ") + kProgram + " " + command.usage);
         return kExitUsage;
+    } catch (const CommandFailure& failure) {
+        PrintLine(stderr, std::string(kProgram) + " " + command.name + ": " + failure.what());
+        return kExitFailure;
     }
+}
+
+// The usage lines of the commands of a group ("arc" for "arc list", ...); none for other words.
+std::vector<std::string> GroupUsage(const std::string& group) {
+    std::vector<std::string> lines;
+    for (const Command& command : Commands()) {
+        if (std::string(command.name).starts_with(group + " ")) {
+            lines.push_back(std::string("usage: ") + kProgram + " " + command.usage);
+        }
+    }
+    return lines;
+}
+
+int UnknownCommand(const std::string& first) {
+    std::vector<std::string> usage = GroupUsage(first);
+    PrintLine(stderr, std::string(kProgram) + ": '" + first + "' is not a command" +
+                          (usage.empty() ? std::string("; see '") + kProgram + " --help'"
+                                         : ", but the first word of these:"));
+    for (const std::string& line : usage) PrintLine(stderr, line);
+    return kExitUsage;
 }
 
 int Main(const Arguments& arguments) {
@@ -58,13 +83,14 @@ int Main(const Arguments& arguments) {
         PrintHelp(stdout);
         return kExitSuccess;
     }
+    std::size_t words = 1;
     const Command* command = FindCommand(first);
-    if (command == nullptr) {
-        PrintLine(stderr, std::string(kProgram) + ": '" + first + "' is not a command; see '" +
-                              kProgram + " --help'");
-        return kExitUsage;
+    if (command == nullptr && arguments.size() > 1) {
+        command = FindCommand(first + " " + arguments[1]);
+        words = 2;
     }
-    return RunCommand(*command, Arguments(arguments.begin() + 1, arguments.end()));
+    if (command == nullptr) return UnknownCommand(first);
+    return RunCommand(*command, Arguments(arguments.begin() + words, arguments.end()));
 }
 
 }  // namespace

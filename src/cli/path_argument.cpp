@@ -16,4 +16,13 @@ std::string AnsiPathArgument(const std::string& utf8) {
     return ansi;
 }
 
+std::filesystem::path HostPath(const std::string& utf8) {
+    return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Utf8Path(const std::filesystem::path& path) {
+    std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 }  // namespace Orvane::Cli

@@ -10,18 +10,18 @@ namespace {
 constexpr int kReplaceAttempts = 50;
 constexpr std::uint32_t kRetryDelayMs = 100;
 
-}  // namespace
-
-bool IsReadOnlyFile(const std::string& path) {
+bool IsReadOnly(const std::string& path) {
     std::optional<std::uint32_t> attributes = Os::GetFileAttributes(path);
     return attributes && (*attributes & Os::kAttrReadOnly);
 }
+
+}  // namespace
 
 void ReplaceInstalledFile(ProgressSink& progress, const std::string& replacement,
                           const std::string& target, const char* failureText) {
     for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
         if (Os::ReplaceFile(replacement, target)) return;
-        if (IsReadOnlyFile(target)) break;
+        if (IsReadOnly(target)) break;
         progress.PumpMessages();
         if (progress.TakeCancelRequest()) throw MessageFailure(kCancelled);
         Os::SleepMilliseconds(kRetryDelayMs);

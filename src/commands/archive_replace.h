@@ -7,9 +7,6 @@
 
 namespace Orvane {
 
-// Whether path names a file with the read-only attribute, which cannot be replaced.
-bool IsReadOnlyFile(const std::string& path);
-
 // Replaces target by replacement. A target that another process holds is retried a bounded
 // number of times while messages are pumped; Cancel stops the retries with kCancelled. A
 // read-only target, or one that stays locked, fails with failureText. Either way the target is

@@ -7,6 +7,7 @@
 #include "commands/arc_header.h"
 #include "commands/kept_entries.h"
 #include "commands/archive_replace.h"
+#include "commands/archive_rules.h"
 #include "commands/progress_text.h"
 #include "commands/removal_index.h"
 #include "commands/safe_path.h"
@@ -81,9 +82,7 @@ void ArchiveUpdate::Run(const std::string& installFolder) {
 
 // False when the archive is already at or beyond the target revision.
 bool ArchiveUpdate::OpenAndReadHeader() {
-    auto file = std::make_shared<FileStream>(params_.GetFullPath(), Common::OpenExisting,
-                                             Common::FileAccess::Read, Common::FileShare::None,
-                                             Common::FileOptions::SequentialScan);
+    std::shared_ptr<FileStream> file = OpenArchiveForUpdate(params_.GetFullPath());
     if (!file->CanRead()) throw MessageFailure(kArchiveOpenFailed);
     archive_ = std::make_shared<BufferedReader>(file);
     archiveSize_ = archive_->GetLength();
@@ -92,15 +91,13 @@ bool ArchiveUpdate::OpenAndReadHeader() {
     progress_.SetText(FormatWithName(kUpdatingFormat, params_.GetName()));
     if (!header_.Read(archive_)) throw MessageFailure(kArchiveHeaderReadFailed);
     revision_ = header_.revision;
-    return revision_ < params_.revision;
+    return !IsAtOrPastTarget(revision_, params_.revision);
 }
 
 // A read-only archive could not be swapped at the end: refusing it now spares the player a
 // full rewrite that would be thrown away. The refusal at the swap stays for one made
 // read-only meanwhile.
-void ArchiveUpdate::RefuseReadOnlyArchive() const {
-    if (IsReadOnlyFile(params_.GetFullPath())) throw MessageFailure(kArchiveReplaceFailed);
-}
+void ArchiveUpdate::RefuseReadOnlyArchive() const { RequireSwappableArchive(params_.GetFullPath()); }
 
 void ArchiveUpdate::CreateTemporaryArchive(const std::string& installFolder) {
     temp_ = std::make_shared<Common::CTempFile>();
@@ -154,17 +151,7 @@ void ArchiveUpdate::AppendAdditions() {
 }
 
 void ArchiveUpdate::AppendPayload(const PicFile& payload) {
-    const Basic::CTime& modified = *payload.modified;
-    entry_.kind = payload.kind;
-    entry_.year = static_cast<std::uint16_t>(modified.GetYear());
-    entry_.month = static_cast<std::uint8_t>(modified.GetMonth());
-    entry_.day = static_cast<std::uint8_t>(modified.GetDay());
-    entry_.hour = static_cast<std::uint8_t>(modified.GetHour());
-    entry_.minute = static_cast<std::uint8_t>(modified.GetMinute());
-    entry_.second = static_cast<std::uint8_t>(modified.GetSecond());
-    entry_.name = payload.name;
-    entry_.storedName.clear();  // an added entry is named from the payload, never a kept entry
-    entry_.dataSize = payload.dataSize;
+    DescribeAddedEntry(payload, entry_);
     entry_.Write(output_);
     if (!payload.WriteData(*output_)) {
         throw MessageFailure(output_->Flush() ? kPayloadMissing : Common::kWriteVectorFailed);

@@ -1,5 +1,6 @@
 #include "commands/copy_command.h"
 
+#include "commands/install_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/buffered_writer.h"
@@ -18,7 +19,14 @@ constexpr char kTempPrefix[] = "tmp";
 
 bool InstalledIsNewEnough(const std::string& path, const PicFile& payload) {
     FileStatus status;
-    return Common::GetFileStatus(path, &status) && status.modified >= *payload.modified;
+    return Common::GetFileStatus(path, &status) &&
+           IsAsNewAsPayload(status.modified, *payload.modified);
+}
+
+// A read-only or hidden file (or a folder) is not written over; Windows' copy refuses it too.
+bool RefusesDestination(const std::string& path) {
+    FileStatus status;
+    return Common::GetFileStatus(path, &status) && RefusesOverwrite(status.attributes);
 }
 
 // Writes the payload into a new temporary file in the destination folder (made if missing).
@@ -42,9 +50,7 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
 // failure leaves the installed file as it was. A read-only or hidden destination is refused,
 // as a copy over it would be.
 void PutInPlace(const std::string& temporary, const std::string& destination) {
-    std::optional<std::uint32_t> attributes = Os::GetFileAttributes(destination);
-    bool refused = attributes && (*attributes & (Os::kAttrReadOnly | Os::kAttrHidden)) != 0;
-    if (refused || !Os::ReplaceFile(temporary, destination)) {
+    if (RefusesDestination(destination) || !Os::ReplaceFile(temporary, destination)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
 }
@@ -67,10 +73,8 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     progress.SetRange(0, 2);
     progress.SetText(FormatWithName(kCopyingFormat, params.GetName()));
     params.baseFolder = installFolder;
-    // The folder on its own as well: the temporary file goes there, and a folder ".." without
-    // its separator joins with the name into one harmless-looking component "..x".
-    RequireInsideFolder(params.relativePath);
-    RequireInsideFolder(params.relativePath + params.GetName());
+    RequireCopyInsideFolder(params);
+    RequireVisibleDestination(params);
     if (InstalledIsNewEnough(params.GetFullPath(), *params.file)) {
         progress.SetPos(2);
         return;

@@ -1,5 +1,6 @@
 #include "commands/delete_command.h"
 
+#include "commands/install_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/failure.h"
@@ -17,7 +18,9 @@ void CmdDelete(ProgressSink& progress, const std::string& installFolder, DeleteP
     Common::FileStatus status;
     if (Common::GetFileStatus(params.GetFullPath(), &status)) {
         progress.SetPos(1);
-        if (!Os::DeleteFile(params.GetFullPath())) throw MessageFailure(kUpdateFileNotDeleted);
+        if (RefusesDeletion(status.attributes) || !Os::DeleteFile(params.GetFullPath())) {
+            throw MessageFailure(kUpdateFileNotDeleted);
+        }
     }
     progress.SetPos(2);
 }

@@ -47,9 +47,9 @@ void ApplyStatus(const std::string& path, const FileStatus& status) {
 }  // namespace
 
 bool GetFileStatus(const std::string& path, FileStatus* status) {
-    if (path.size() >= kMaxPath) return false;
+    if (!CanLookUpStatus(path)) return false;
     std::optional<Os::FindData> found = Os::FindFirstFile(path);
-    if (!found || !Os::GetFullPathName(path)) return false;
+    if (!found) return false;
     if (status == nullptr) return true;
     status->attributes = static_cast<std::uint8_t>(found->attributes & kKeptAttributes);
     status->size = found->size;
@@ -59,6 +59,10 @@ bool GetFileStatus(const std::string& path, FileStatus* status) {
     if (status->created.GetTime() == 0) status->created = status->modified;
     if (status->lastAccess.GetTime() == 0) status->lastAccess = status->modified;
     return true;
+}
+
+bool CanLookUpStatus(const std::string& path) {
+    return path.size() < kMaxPath && Os::GetFullPathName(path).has_value();
 }
 
 void SetFileStatus(const std::string& path, const FileStatus& status) {

@@ -29,6 +29,11 @@ struct FileStatus {
 // PlainFailure. A creation or access time of 0 (before 1900) is taken from the write time.
 bool GetFileStatus(const std::string& path, FileStatus* status);
 
+// Whether GetFileStatus can look at path at all: the path and its full form are shorter than
+// 260 bytes. The platform's own calls count characters instead, so they may write a file at a
+// path of double-byte characters that GetFileStatus never sees.
+bool CanLookUpStatus(const std::string& path);
+
 // Applies the attributes and the non-zero times of status to the file, as far as it can:
 // a read-only attribute is lifted before the times are set and set after them. Never raises;
 // the first failure ends it silently.

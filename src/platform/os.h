@@ -9,6 +9,8 @@
 //   page 932. In a path both '\' and '/' separate components. On POSIX a path is converted to
 //   UTF-8 at this boundary, and a component that does not exist with its exact case is matched
 //   case-insensitively against the entries of its folder.
+// - A path of MAX_PATH (260) characters or more is refused, as the ANSI Windows calls refuse it;
+//   the limit counts characters (UTF-16 units), not bytes (platform/path_limit.h).
 // - Failure is reported by result (false, an empty value or kInvalidFile); nothing here throws
 //   except std::bad_alloc.
 // - Results that the Windows calls decide by the thread's last-error code (a size or position
@@ -115,11 +117,13 @@ std::optional<FindData> FindFirstFile(const std::string& path);
 // The absolute form of path, or nothing when it does not fit in 260 bytes.
 std::optional<std::string> GetFullPathName(const std::string& path);
 
-// Creates every missing folder along path up to its last backslash (or slash).
+// Creates every missing folder along path up to its last backslash (or slash); makes nothing
+// when the deepest of them would have MAX_PATH characters or more.
 bool MakeSureDirectoryPathExists(const std::string& path);
 
 // Creates a new empty file folder + up to three characters of prefix + hex digits + ".TMP",
-// exclusively (never an existing file), and returns its path; empty on failure.
+// exclusively (never an existing file), and returns its path; empty on failure, and without
+// making anything when the folder exceeds 246 characters or the name could exceed 259 bytes.
 // folder ends with a separator.
 std::string GetTempFileName(const std::string& folder, const std::string& prefix);
 

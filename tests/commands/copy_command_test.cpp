@@ -203,6 +203,26 @@ TEST(CmdCopy, ReplacesTheInstalledFileWithoutWritingIt) {
     EXPECT_EQ(install.List(), (std::vector<std::string>{"a.bin", "old-name.bin"}));
 }
 
+// GetFileStatus cannot see a path of 260 bytes or more, while the platform writes paths of up
+// to 259 characters (Wine: destinations of any length), a double-byte character counting once.
+TEST(CmdCopy, RefusesADestinationTheFreshnessTestCannotSee) {
+    std::string kana;
+    for (int i = 0; i < 70; ++i) kana += Cp932(u8"ア");
+    const std::string cases[][2] = {{std::string(100, 'a'), std::string(160, 'a')},  // folder, name
+                                    {kana, kana}};  // over 260 bytes, under 260 characters
+    for (const auto& [folder, name] : cases) {
+        TempFolder install;
+        install.WriteFile(folder + "/" + name, "newer");  // than the payload
+        HookedProgress progress;
+        CErrorMessages errors;
+        CopyParams params = Params(folder + "\\", name);
+        EXPECT_EQ(FailureOf([&] { CmdCopy(progress, install.Path(), params, errors); }),
+                  kUpdateFileNotCreated);
+        EXPECT_EQ(install.ReadFile(folder + "/" + name), (Bytes{'n', 'e', 'w', 'e', 'r'}));
+        EXPECT_EQ(install.List(folder), std::vector<std::string>{name});
+    }
+}
+
 TEST(CmdCopy, TextsNoTestCanProvoke) {
     // The copied file vanishing between the copy and the stamping.
     EXPECT_EQ(kUpdateFileNotFound, Cp932(u8"更新ファイルの作成に失敗！！"));

@@ -132,6 +132,9 @@ TEST(GetFullPathName, MakesPathsAbsoluteWithinTheLimit) {
     std::string longest = folder.Path() + std::string(259 - folder.Path().size(), 'a');
     EXPECT_EQ(GetFullPathName(longest), longest);  // 259 bytes and the terminator fit
     EXPECT_EQ(GetFullPathName(longest + "a"), std::nullopt);
+    std::string climbing = folder.Path();  // too long as given, however short once resolved
+    while (climbing.size() < 260) climbing += std::string("x") + Separator() + ".." + Separator();
+    EXPECT_EQ(GetFullPathName(climbing + "b"), std::nullopt);
 }
 
 TEST(MoveFile, RenamesOnlyToAFreeName) {

@@ -68,6 +68,20 @@ TEST(HostPath, MatchesMissingComponentsWithoutRegardToCase) {
     for (const auto& c : cases) EXPECT_EQ(MatchCase(c.given, disk), c.expected) << c.given;
 }
 
+TEST(HostPath, TriesEveryCaseVariantUntilThePathResolves) {
+    FakeDisk disk({{"/", {"DATA", "Data"}}, {"/DATA", {"img"}}, {"/Data", {"other", "sub"}}});
+    struct Case {
+        const char* given;
+        const char* expected;
+    } cases[] = {
+        {"/data/other", "/Data/other"},          // the second variant
+        {"/Data/IMG", "/DATA/img"},              // the exact name first, then the others
+        {"/data/new.bin", "/DATA/new.bin"},      // found nowhere: the first variant
+        {"/data/sub/new.bin", "/Data/sub/new.bin"},  // the deepest match
+    };
+    for (const auto& c : cases) EXPECT_EQ(MatchCase(c.given, disk), c.expected) << c.given;
+}
+
 TEST(HostPath, ResolvesDotsByTheTextAlone) {
     struct Case {
         const char* path;

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "platform/os.h"
+#include "platform/path_limit.h"
 #include "platform/posix/host_file.h"
 #include "platform/posix/host_path.h"
 
@@ -137,7 +138,8 @@ timespec TimeToSet(const FileTime* time) {
 FileHandle OpenFile(const std::string& path, const OpenRequest& request) {
     std::optional<int> creation = CreationFlags(request.mode);
     // Windows truncates only through a handle that may write.
-    if (!creation || (request.mode == CreateMode::TruncateExisting && !request.write))
+    if (!creation || (request.mode == CreateMode::TruncateExisting && !request.write) ||
+        !FitsMaxPath(path))
         return kInvalidFile;
     std::string hostPath = Posix::HostPath(path);
     if (hostPath.empty()) return kInvalidFile;

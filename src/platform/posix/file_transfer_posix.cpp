@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "platform/os.h"
+#include "platform/path_limit.h"
 #include "platform/posix/host_file.h"
 #include "platform/posix/host_path.h"
 #include "platform/posix/unique_file.h"
@@ -97,6 +98,7 @@ bool CopyOpened(int source, const std::string& destination, bool failIfExists) {
 }  // namespace
 
 bool DeleteFile(const std::string& path) {
+    if (!FitsMaxPath(path)) return false;
     std::string hostPath = Posix::HostPath(path);
     std::optional<struct stat> info = Posix::StatEntry(hostPath);
     if (!info || S_ISDIR(info->st_mode) || Posix::IsReadOnly(info->st_mode)) return false;
@@ -104,6 +106,7 @@ bool DeleteFile(const std::string& path) {
 }
 
 bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    if (!FitsMaxPath(source) || !FitsMaxPath(destination)) return false;
     int descriptor = ::open(Posix::HostPath(source).c_str(), O_RDONLY | O_CLOEXEC);
     if (descriptor < 0) return false;
     bool copied = CopyOpened(descriptor, Posix::HostPath(destination), failIfExists);
@@ -112,12 +115,14 @@ bool CopyFile(const std::string& source, const std::string& destination, bool fa
 }
 
 bool MoveFile(const std::string& source, const std::string& destination) {
+    if (!FitsMaxPath(source) || !FitsMaxPath(destination)) return false;
     std::string from = Posix::HostPath(source);
     std::string to = Posix::HostPath(destination);
     return !from.empty() && !to.empty() && RenameNoReplace(from, to);
 }
 
 bool ReplaceFile(const std::string& source, const std::string& destination) {
+    if (!FitsMaxPath(source) || !FitsMaxPath(destination)) return false;
     std::string from = Posix::HostPath(source);
     std::string to = Posix::HostPath(destination);
     std::optional<struct stat> replacement = Posix::StatEntry(from);

@@ -8,6 +8,7 @@
 #include <climits>
 
 #include "platform/os.h"
+#include "platform/path_limit.h"
 #include "platform/posix/cp932.h"
 #include "platform/posix/host_file.h"
 #include "platform/posix/host_path.h"
@@ -17,8 +18,6 @@
 namespace Orvane::Os {
 namespace {
 
-constexpr std::size_t kMaxPath = 260;  // Windows' path buffers, terminator included
-constexpr std::size_t kTempPrefixCharacters = 3;
 constexpr char kTempSuffix[] = ".TMP";
 constexpr char kHostSeparator = '/';
 
@@ -114,12 +113,14 @@ std::string LeadingCharacters(const std::string& text, std::size_t count) {
 }  // namespace
 
 std::optional<std::uint32_t> GetFileAttributes(const std::string& path) {
+    if (!FitsMaxPath(path)) return std::nullopt;
     std::optional<struct stat> info = Posix::StatPath(Posix::HostPath(path));
     if (!info) return std::nullopt;
     return Posix::AttributesOf(info->st_mode);
 }
 
 bool SetFileAttributes(const std::string& path, std::uint32_t attributes) {
+    if (!FitsMaxPath(path)) return false;
     std::string hostPath = Posix::HostPath(path);
     std::optional<struct stat> info = Posix::StatPath(hostPath);
     if (!info) return false;
@@ -132,6 +133,7 @@ bool SetFileAttributes(const std::string& path, std::uint32_t attributes) {
 }
 
 std::optional<FindData> FindFirstFile(const std::string& path) {
+    if (!FitsMaxPath(path)) return std::nullopt;
     std::string hostPath = Posix::ToHostSyntax(path);
     auto [folder, name] = Posix::SplitAtLastSeparator(hostPath);
     if (name.empty()) return std::nullopt;  // "folder/" names no entry, as on Windows
@@ -141,6 +143,7 @@ std::optional<FindData> FindFirstFile(const std::string& path) {
 }
 
 std::optional<std::string> GetFullPathName(const std::string& path) {
+    if (!FitsMaxPath(path)) return std::nullopt;
     std::string hostPath = Posix::ToHostSyntax(path);
     std::optional<std::string> current = CurrentFolder();
     if (hostPath.empty() || !current) return std::nullopt;
@@ -153,6 +156,9 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
     std::string hostPath = Posix::ToHostSyntax(path);
     std::string_view folder = Posix::SplitAtLastSeparator(hostPath).folder;
     if (folder.empty()) return true;
+    // Windows makes each folder with its own call, so the limit is the deepest folder's: what
+    // follows the last separator is never looked at.
+    if (!FitsMaxPath(Posix::Utf8ToCp932(folder.substr(0, folder.size() - 1)))) return false;
     std::string resolved = Posix::ResolveHostPath(folder);
     for (std::size_t end = resolved.find(kHostSeparator, 1); end != std::string::npos;
          end = resolved.find(kHostSeparator, end + 1)) {
@@ -162,6 +168,7 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
 }
 
 std::string GetTempFileName(const std::string& folder, const std::string& prefix) {
+    if (!FitsTempFileName(folder, prefix)) return {};
     std::string hostFolder = Posix::HostPath(folder);
     bool needsSeparator = !hostFolder.empty() && hostFolder.back() != kHostSeparator;
     if (needsSeparator) hostFolder += kHostSeparator;

@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <optional>
 
 #include "platform/posix/cp932.h"
 #include "platform/posix/name_match.h"
@@ -54,15 +53,45 @@ std::string Join(std::string_view folder, std::string_view name) {
     return joined;
 }
 
-std::optional<std::string> EntryIgnoringCase(const DirectoryView& disk, const std::string& folder,
-                                             std::string_view name) {
+// The entries of folder that equal name without regard to case but not byte for byte, in byte
+// order.
+std::vector<std::string> OtherCaseEntries(const DirectoryView& disk, const std::string& folder,
+                                          std::string_view name) {
     std::vector<std::string> entries =
         disk.Entries(folder.empty() ? std::string(kCurrent) : folder);
+    std::erase_if(entries, [&](const std::string& entry) {
+        return entry == name || !EqualIgnoringCase(entry, name);
+    });
     std::sort(entries.begin(), entries.end());
-    for (auto& entry : entries) {
-        if (EqualIgnoringCase(entry, name)) return std::move(entry);
+    return entries;
+}
+
+// How far a path resolved: the path on the disk, and how many of its components exist there.
+struct Resolution {
+    std::string path;
+    std::size_t found = 0;
+};
+
+// Resolves parts[index...] below folder, which exists. Each component tries its exact name
+// first, then its other case variants in byte order, and descends into each until one
+// resolves the whole path. When none does, the deepest partial resolution wins (the first in
+// that order among equals), and the components below it keep the case given.
+Resolution Descend(const DirectoryView& disk, const std::vector<std::string_view>& parts,
+                   std::size_t index, const std::string& folder) {
+    if (index == parts.size()) return {folder, index};
+    Resolution best{folder, index};
+    for (std::size_t rest = index; rest < parts.size(); ++rest)
+        best.path = Join(best.path, parts[rest]);
+    auto tryCandidate = [&](std::string_view name) {
+        Resolution reached = Descend(disk, parts, index + 1, Join(folder, name));
+        if (reached.found > best.found) best = std::move(reached);
+        return best.found == parts.size();
+    };
+    if (disk.Exists(Join(folder, parts[index])) && tryCandidate(parts[index])) return best;
+    for (const std::string& entry : OtherCaseEntries(disk, folder, parts[index])) {
+        if (tryCandidate(entry)) break;
     }
-    return std::nullopt;
+    return best;
 }
 
 bool IsAbsolute(std::string_view path) { return !path.empty() && path.front() == kSeparator; }
@@ -85,17 +114,8 @@ std::string ToHostSyntax(const std::string& cp932Path) {
 }
 
 std::string MatchCase(std::string_view hostPath, const DirectoryView& disk) {
-    std::string resolved = IsAbsolute(hostPath) ? std::string(1, kSeparator) : std::string();
-    bool found = true;
-    for (std::string_view part : Components(hostPath)) {
-        std::string exact = Join(resolved, part);
-        if (found && !disk.Exists(exact)) {
-            std::optional<std::string> entry = EntryIgnoringCase(disk, resolved, part);
-            found = entry.has_value();
-            if (found) exact = Join(resolved, *entry);
-        }
-        resolved = std::move(exact);
-    }
+    std::string root = IsAbsolute(hostPath) ? std::string(1, kSeparator) : std::string();
+    std::string resolved = Descend(disk, Components(hostPath), 0, root).path;
     if (HasTrailingSeparator(hostPath) && !HasTrailingSeparator(resolved)) resolved += kSeparator;
     return resolved;
 }

@@ -6,9 +6,10 @@
 //
 // Windows finds files without regard to case; a game's files are often named in another case
 // than its patch gives. So a component that does not exist in the case given is matched
-// case-insensitively against the entries of its folder and takes the case found on the disk;
-// from the first component that matches nothing on, the case given is kept (new files and
-// folders get the case the core asks for).
+// case-insensitively against the entries of its folder and takes the case found on the disk,
+// trying every entry that matches until the whole path is found; from the first component that
+// matches nothing on, the case given is kept (new files and folders get the case the core asks
+// for).
 #pragma once
 
 #include <string>
@@ -33,9 +34,12 @@ const DirectoryView& HostDisk();
 // A code page 932 path as UTF-8 with '/' separators (up to a zero byte, as a C string ends).
 std::string ToHostSyntax(const std::string& cp932Path);
 
-// hostPath with each component that is missing in its case replaced by the entry of its folder
-// that equals it without regard to case (the first in byte order when several do). Repeated
-// separators collapse; a leading and a trailing '/' stay.
+// hostPath with its components in the case they have on the disk. A folder may hold several
+// entries that differ only in case ("DATA" and "Data"), so each component tries its exact name
+// first, then the entries equal to it without regard to case in byte order, until the whole
+// path resolves. When no choice resolves it, the one that resolves the most components wins
+// (the first in that order among equals) and the components after them keep the case given.
+// Repeated separators collapse; a leading and a trailing '/' stay.
 std::string MatchCase(std::string_view hostPath, const DirectoryView& disk);
 
 // hostPath with "." and ".." resolved by the text alone, as Windows resolves them before it

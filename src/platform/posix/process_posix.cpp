@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "platform/os.h"
+#include "platform/path_limit.h"
 #include "platform/posix/cp932.h"
 
 #ifndef ORVPATCH_VERSION_MAJOR
@@ -24,7 +25,6 @@
 namespace Orvane::Os {
 namespace {
 
-constexpr std::size_t kMaxPath = 260;  // Windows' path buffers, terminator included
 constexpr char kOwnExecutable[] = "/proc/self/exe";
 
 constexpr std::uint32_t kFixedInfoSignature = 0xFEEF04BD;

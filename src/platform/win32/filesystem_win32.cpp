@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/os.h"
+#include "platform/path_limit.h"
 #include "platform/win32/file_time_win32.h"
 #include "platform/win32/win32_api.h"
 
@@ -66,6 +67,10 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
 }
 
 std::string GetTempFileName(const std::string& folder, const std::string& prefix) {
+    // Windows refuses a folder beyond its documented limit; Wine does not, and then creates a
+    // file under a name cut short to fit its buffer, or overruns the buffer. Refused here, the
+    // call fails the same way on both.
+    if (!FitsTempFileName(folder, prefix)) return {};
     char buffer[kTempNameBufferSize] = {};
     if (::GetTempFileNameA(folder.c_str(), prefix.c_str(), 0, buffer) == 0) return {};
     return buffer;

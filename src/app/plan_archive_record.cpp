@@ -1,0 +1,141 @@
+#include "app/plan_archive_record.h"
+
+#include <ctime>
+#include <memory>
+
+#include "commands/archive_rules.h"
+#include "commands/archive_update.h"
+#include "commands/removal_index.h"
+#include "commands/safe_path.h"
+#include "common/failure.h"
+#include "common/file_status.h"
+#include "common/memory_stream.h"
+#include "platform/os.h"
+
+namespace Orvane {
+namespace {
+
+using Common::MemoryStream;
+using ListingPointer = std::shared_ptr<const ArchiveListing>;
+
+constexpr int kFromBeginning = 0;
+
+// The archive as the update would meet it, and whether it is the installed file (an archive
+// that an earlier record wrote is a fresh file that the swap can always replace).
+struct ArchiveSource {
+    ListingPointer listing;
+    bool installed = false;
+};
+
+ListingPointer ReadListing(const std::shared_ptr<Common::StreamBase>& stream) {
+    auto listing = std::make_shared<ArchiveListing>();
+    if (!ReadArchiveListing(stream, *listing)) throw MessageFailure(kArchiveHeaderReadFailed);
+    return listing;
+}
+
+ArchiveSource OpenSource(const CPatchScript& script, const ArchiverParams& params,
+                         const PlanOverlay& overlay) {
+    const PlannedFile* planned = overlay.Find(params.relativePath);
+    if (planned == nullptr) {
+        auto stream = OpenArchiveForUpdate(params.GetFullPath());
+        if (!stream->CanRead()) throw MessageFailure(kArchiveOpenFailed);
+        return {ReadListing(stream), true};
+    }
+    if (planned->kind != PlannedFile::Kind::File) throw MessageFailure(kArchiveOpenFailed);
+    if (planned->archive) return {planned->archive, false};
+    std::shared_ptr<PicFile> payload =
+        script.LoadPicFile(*planned->payloadIndex, PayloadBytes::Load);
+    if (!payload) throw MessageFailure(kArchiveOpenFailed);
+    return {ReadListing(std::make_shared<MemoryStream>(std::move(payload->data))), false};
+}
+
+// Writes the header with the target revision to memory, as the update writes it to its new
+// archive (an unknown magic raises PlainFailure there too), and reads back what it holds:
+// "LINK3" keeps reading as revision 0.
+ArcHeader RebuiltHeader(const ArcHeader& read, std::uint16_t targetRevision) {
+    ArcHeader header = read;
+    header.revision = targetRevision;
+    auto scratch = std::make_shared<MemoryStream>();
+    header.Write(scratch);
+    scratch->Seek(0, kFromBeginning);
+    ArcHeader written;
+    written.Read(scratch);
+    return written;
+}
+
+// Raises what ArcEntry::Write would raise for this entry header (an empty name, a name or a
+// record too long for the layout).
+void RequireWritable(const ArcEntry& entry) {
+    entry.Write(std::make_shared<MemoryStream>());
+}
+
+// The update's copy loop: every entry is dropped by a removal record or copied.
+void PlanKeptEntries(const ArchiveListing& source, ArchiverParams& params,
+                     ArchiveListing& rebuilt, PlannedRecord& record) {
+    RemovalIndex removals(params.removals, source.header.revision);
+    std::size_t removed = 0;
+    for (std::size_t i = 0; i < source.entries.size(); ++i) {
+        const ListedEntry& entry = source.entries[i];
+        bool last = i + 1 == source.entries.size();
+        bool dataCutShort = last && source.end == ListingEnd::DataCutShort;
+        if (removals.Take(entry.header.name)) {
+            ++removed;
+            continue;
+        }
+        if (dataCutShort) throw MessageFailure(kEntryReadFailed);
+        RequireWritable(entry.header);
+        rebuilt.entries.push_back(entry);
+    }
+    // The next entry header is cut short, or the data of a dropped entry ran past the end.
+    if (source.end != ListingEnd::EndMarker) throw PlainFailure();
+    record.removed = removed;
+}
+
+void PlanAdditions(const CPatchScript& script, const ArchiverParams& params,
+                   ArchiveListing& rebuilt, PlannedRecord& record) {
+    for (const auto& addition : params.additions) {
+        std::shared_ptr<PicFile> payload = script.LoadPicFile(addition->fileIndex);
+        if (!payload) throw MessageFailure(kPayloadMissing);
+        ListedEntry added;
+        added.header.unicodeNames = rebuilt.header.HasUnicodeNames();
+        DescribeAddedEntry(*payload, added.header);
+        RequireWritable(added.header);
+        rebuilt.entries.push_back(std::move(added));
+    }
+    record.added = params.additions.size();
+}
+
+// The rebuilt archive is written while the patch runs: its last-write time is about now.
+Basic::CTime Now() {
+    std::tm fields{};
+    if (!Os::LocalTime64(static_cast<std::int64_t>(std::time(nullptr)), &fields)) return {};
+    return Basic::CTime(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour,
+                        fields.tm_min, fields.tm_sec);
+}
+
+}  // namespace
+
+void PlanArchiveUpdate(const std::string& installFolder, const CPatchScript& script,
+                       ArchiverParams& params, PlanOverlay& overlay, PlannedRecord& record) {
+    params.baseFolder = installFolder;
+    RequireInsideFolder(record.path);
+    ArchiveSource source = OpenSource(script, params, overlay);
+    record.fromRevision = source.listing->header.revision;
+    record.toRevision = params.revision;
+    if (IsAtOrPastTarget(source.listing->header.revision, params.revision)) {
+        record.action = PlannedAction::SkipRevision;
+        return;
+    }
+    auto rebuilt = std::make_shared<ArchiveListing>();
+    rebuilt->header = RebuiltHeader(source.listing->header, params.revision);
+    PlanKeptEntries(*source.listing, params, *rebuilt, record);
+    PlanAdditions(script, params, *rebuilt, record);
+    if (source.installed) RequireSwappableArchive(params.GetFullPath());
+    PlannedFile written;
+    written.modified = Now();
+    written.archive = std::move(rebuilt);
+    overlay.SetWritten(record.path, std::move(written));
+    record.action = PlannedAction::Rebuild;
+}
+
+}  // namespace Orvane

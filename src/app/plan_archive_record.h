@@ -1,0 +1,21 @@
+// The dry run of an archive update record: opens and walks the archive as the update would,
+// decides every entry with the update's rules and checks every entry header and added payload
+// by writing it to memory, so that whatever would fail the update fails here with its text.
+// The archive is rebuilt in the overlay as entry headers only (names, sizes, times), so that a
+// later update of the same archive sees what this one leaves.
+#pragma once
+
+#include <string>
+
+#include "app/patch_plan.h"
+#include "app/plan_overlay.h"
+#include "patch/command_params.h"
+#include "patch/patch_script.h"
+
+namespace Orvane {
+
+// installFolder ends with a backslash; record.path is already set.
+void PlanArchiveUpdate(const std::string& installFolder, const CPatchScript& script,
+                       ArchiverParams& params, PlanOverlay& overlay, PlannedRecord& record);
+
+}  // namespace Orvane

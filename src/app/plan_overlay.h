@@ -1,0 +1,61 @@
+// What the earlier records of a dry run leave in the installation folder: files written,
+// files deleted, folders made, archives rebuilt. A later record looks here first and at the
+// disk only for paths that no earlier record touched, so that a copy of an archive followed by
+// its update, or a delete followed by a copy, plan as they would run.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/archive_listing.h"
+#include "common/ctime.h"
+
+namespace Orvane {
+
+struct PlannedFile {
+    enum class Kind { File, Folder, Deleted };
+
+    Kind kind = Kind::File;
+    Basic::CTime modified;  // a file's last-write time
+    // Where a file's bytes come from: the payload a copy wrote, or an archive a rebuild wrote.
+    std::optional<std::uint16_t> payloadIndex;
+    std::shared_ptr<const ArchiveListing> archive;
+};
+
+// A file or folder as a record finds it.
+struct FoundFile {
+    bool exists = false;
+    std::uint8_t attributes = 0;  // Common::kReadOnly, kHidden, kDirectory, ...
+    Basic::CTime modified;
+};
+
+class PlanOverlay {
+public:
+    // What an earlier record left at the path (relative to the installation folder); nothing
+    // when no record touched it.
+    const PlannedFile* Find(const std::string& relativePath) const;
+    // The overlay's word on the path, else the disk's (installFolder + relativePath).
+    FoundFile Look(const std::string& installFolder, const std::string& relativePath) const;
+
+    void SetDeleted(const std::string& relativePath);
+    // A file written at the path; the folders above it exist afterwards.
+    void SetWritten(const std::string& relativePath, PlannedFile file);
+
+private:
+    std::map<std::string, PlannedFile> paths_;  // by PathKey
+};
+
+// The components of a relative path, split at '\' and '/' that are characters of their own
+// (never the second byte of a double-byte character); empty and "." components are dropped
+// and ".." takes the component before it away.
+std::vector<std::string> PathComponents(const std::string& relativePath);
+
+// One spelling per path: components joined by '\', single-byte letters in lower case (Windows
+// and the Linux platform layer find names without regard to case).
+std::string PathKey(const std::string& relativePath);
+
+}  // namespace Orvane

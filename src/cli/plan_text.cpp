@@ -1,0 +1,65 @@
+#include "cli/plan_text.h"
+
+#include <string>
+
+#include "cli/console.h"
+#include "common/utf8.h"
+#include "patch/container_format.h"
+
+namespace Orvane::Cli {
+namespace {
+
+constexpr char kCompletes[] = "the run would complete";
+constexpr char kFails[] = "the run would fail: ";
+
+std::string Number(std::uint64_t value) { return std::to_string(value); }
+
+// What follows the action: revisions and counts of an archive, the text of a failure.
+std::string Details(const PlannedRecord& record) {
+    std::string details;
+    if (record.action == PlannedAction::Rebuild) {
+        details = ", revision " + Number(*record.fromRevision) + " to " +
+                  Number(*record.toRevision) + ", " + Number(*record.removed) + " removed, " +
+                  Number(*record.added) + " added";
+    } else if (record.action == PlannedAction::SkipRevision) {
+        details = ", revision " + Number(*record.fromRevision) + ", target " +
+                  Number(*record.toRevision);
+    } else if (record.action == PlannedAction::Fail) {
+        details = ": " + Common::Utf8FromAnsi(record.failure);
+    }
+    return details;
+}
+
+}  // namespace
+
+const char* ActionName(PlannedAction action) {
+    switch (action) {
+        case PlannedAction::Copy: return "copy";
+        case PlannedAction::SkipNewer: return "skip-newer";
+        case PlannedAction::Delete: return "delete";
+        case PlannedAction::Absent: return "absent";
+        case PlannedAction::Rebuild: return "rebuild";
+        case PlannedAction::SkipRevision: return "skip-revision";
+        case PlannedAction::Fail: return "fail";
+    }
+    return "fail";
+}
+
+const char* RecordTypeName(std::int32_t type) {
+    switch (type) {
+        case kCopyCommand: return "copy";
+        case kDeleteCommand: return "delete";
+        default: return "archive";
+    }
+}
+
+void PrintPlanText(std::FILE* out, const PatchPlan& plan) {
+    for (const PlannedRecord& record : plan.records) {
+        PrintLine(out, Number(record.index) + " " + RecordTypeName(record.type) + " " +
+                           Common::Utf8FromAnsi(record.path) + ": " + ActionName(record.action) +
+                           Details(record));
+    }
+    PrintLine(out, plan.Completes() ? kCompletes : kFails + Common::Utf8FromAnsi(plan.failure));
+}
+
+}  // namespace Orvane::Cli

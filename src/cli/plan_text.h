@@ -1,0 +1,25 @@
+// `orvpatch apply --dry-run`: the plan of a run as text, one line per record and the outcome.
+//
+//   0 copy readme.txt: copy
+//   1 delete old.dat: absent
+//   2 archive data\graphic.arc: rebuild, revision 1 to 2, 1 removed, 1 added
+//   3 archive data\sound.arc: skip-revision, revision 3, target 3
+//   4 delete ro.dat: fail: 更新ファイルの削除に失敗！
+//   the run would fail: 更新ファイルの削除に失敗！
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+#include "app/patch_plan.h"
+
+namespace Orvane::Cli {
+
+// "copy", "skip-newer", "delete", "absent", "rebuild", "skip-revision", "fail".
+const char* ActionName(PlannedAction action);
+// "copy", "delete", "archive".
+const char* RecordTypeName(std::int32_t type);
+
+void PrintPlanText(std::FILE* out, const PatchPlan& plan);
+
+}  // namespace Orvane::Cli
