@@ -5,6 +5,7 @@
 
 #include "commands/archive_rules.h"
 #include "commands/archive_update.h"
+#include "commands/removal_index.h"
 #include "commands/safe_path.h"
 #include "common/failure.h"
 #include "common/file_status.h"
@@ -42,7 +43,8 @@ ArchiveSource OpenSource(const CPatchScript& script, const ArchiverParams& param
     }
     if (planned->kind != PlannedFile::Kind::File) throw MessageFailure(kArchiveOpenFailed);
     if (planned->archive) return {planned->archive, false};
-    std::shared_ptr<PicFile> payload = script.LoadPicFile(*planned->payloadIndex);
+    std::shared_ptr<PicFile> payload =
+        script.LoadPicFile(*planned->payloadIndex, PayloadBytes::Load);
     if (!payload) throw MessageFailure(kArchiveOpenFailed);
     return {ReadListing(std::make_shared<MemoryStream>(std::move(payload->data))), false};
 }
@@ -70,12 +72,13 @@ void RequireWritable(const ArcEntry& entry) {
 // The update's copy loop: every entry is dropped by a removal record or copied.
 void PlanKeptEntries(const ArchiveListing& source, ArchiverParams& params,
                      ArchiveListing& rebuilt, PlannedRecord& record) {
+    RemovalIndex removals(params.removals, source.header.revision);
     std::size_t removed = 0;
     for (std::size_t i = 0; i < source.entries.size(); ++i) {
         const ListedEntry& entry = source.entries[i];
         bool last = i + 1 == source.entries.size();
         bool dataCutShort = last && source.end == ListingEnd::DataCutShort;
-        if (TakeRemoval(params, source.header.revision, entry.header.name)) {
+        if (removals.Take(entry.header.name)) {
             ++removed;
             continue;
         }
@@ -100,14 +103,6 @@ void PlanAdditions(const CPatchScript& script, const ArchiverParams& params,
         rebuilt.entries.push_back(std::move(added));
     }
     record.added = params.additions.size();
-}
-
-void RequireSwappable(const ArchiverParams& params) {
-    Common::FileStatus status;
-    if (Common::GetFileStatus(params.GetFullPath(), &status) &&
-        RefusesArchiveSwap(status.attributes)) {
-        throw MessageFailure(kArchiveReplaceFailed);
-    }
 }
 
 // The rebuilt archive is written while the patch runs: its last-write time is about now.
@@ -135,7 +130,7 @@ void PlanArchiveUpdate(const std::string& installFolder, const CPatchScript& scr
     rebuilt->header = RebuiltHeader(source.listing->header, params.revision);
     PlanKeptEntries(*source.listing, params, *rebuilt, record);
     PlanAdditions(script, params, *rebuilt, record);
-    if (source.installed) RequireSwappable(params);
+    if (source.installed) RequireSwappableArchive(params.GetFullPath());
     PlannedFile written;
     written.modified = Now();
     written.archive = std::move(rebuilt);

@@ -42,12 +42,26 @@ std::uint32_t ArcEntry::Read(const std::shared_ptr<Common::StreamBase>& stream) 
     return headerSize;
 }
 
+// The reserved bytes mean nothing; they are read only to know whether a rewrite, which writes
+// them as zero, gives the same bytes. A file that ends inside them is left to the name's read,
+// as a plain skip over them would.
+bool ReservedBytesAreZero(Common::StreamBase& stream) {
+    std::uint8_t reserved[kReservedSize] = {};
+    std::uint32_t got = 0;
+    if (stream.Read(reserved, kReservedSize, &got) && got == kReservedSize) {
+        return reserved[0] == 0 && reserved[1] == 0;
+    }
+    stream.Seek(kReservedSize - got, 1);
+    return false;
+}
+
 std::uint32_t ArcEntry::ReadNarrowName(Common::StreamBase& stream) {
     std::uint8_t length = ReadU8(stream);
-    stream.Seek(kReservedSize, 1);  // the reserved bytes are never looked at
+    bool reservedZero = ReservedBytesAreZero(stream);
     char bytes[kMaxNarrowName];
     ReadExactly(stream, bytes, length);
     name.assign(bytes, strnlen(bytes, length));
+    rewritesAsRead_ = reservedZero && !name.empty() && name.size() == length;
     return kNarrowFixedSize + length;
 }
 
@@ -57,29 +71,33 @@ std::uint32_t ArcEntry::ReadUnicodeName(Common::StreamBase& stream) {
     ReadExactly(stream, bytes.data(), length);
     name = Common::AnsiFromUtf16Bytes(bytes.data(), length);
     storedName.assign(bytes.begin(), bytes.begin() + length);
+    storedAsAnsi_ = name;
+    rewritesAsRead_ = !name.empty();
     return kUnicodeFixedSize + length;
 }
 
-// The stored bytes while they still stand for `name` (an empty name is never written);
-// otherwise the name converted from code page 932.
-std::vector<std::uint8_t> ArcEntry::UnicodeNameBytes() const {
+// The bytes the name is written as: a "LINK6" entry's stored bytes while they still stand for
+// `name` (an empty name is never written), otherwise `name`, converted into `converted` for
+// "LINK6".
+const std::vector<std::uint8_t>& ArcEntry::NameBytes(std::vector<std::uint8_t>& converted) const {
+    if (!unicodeNames) {
+        converted.assign(name.begin(), name.end());
+        if (converted.size() > kMaxNarrowName) throw PlainFailure();
+        return converted;
+    }
     if (!name.empty() && !storedName.empty() &&
-        Common::AnsiFromUtf16Bytes(storedName.data(), storedName.size()) == name) {
+        (name == storedAsAnsi_ ||
+         name == Common::AnsiFromUtf16Bytes(storedName.data(), storedName.size()))) {
         return storedName;
     }
-    std::vector<std::uint8_t> bytes = Common::Utf16BytesFromAnsi(name);
-    if (bytes.size() / 2 > kMaxUnicodeUnits) throw PlainFailure();
-    return bytes;
+    converted = Common::Utf16BytesFromAnsi(name);
+    if (converted.size() / 2 > kMaxUnicodeUnits) throw PlainFailure();
+    return converted;
 }
 
 void ArcEntry::Write(const std::shared_ptr<Common::StreamBase>& stream) const {
-    std::vector<std::uint8_t> nameBytes;
-    if (unicodeNames) {
-        nameBytes = UnicodeNameBytes();
-    } else {
-        nameBytes.assign(name.begin(), name.end());
-        if (nameBytes.size() > kMaxNarrowName) throw PlainFailure();
-    }
+    std::vector<std::uint8_t> converted;
+    const std::vector<std::uint8_t>& nameBytes = NameBytes(converted);
     std::uint32_t fixed = unicodeNames ? kUnicodeFixedSize : kNarrowFixedSize;
     Common::BinaryWriter writer(stream);
     writer.Write(RecordLength(fixed, nameBytes.size(), dataSize));

@@ -25,6 +25,10 @@ public:
     // size, or 0 at the end marker (the fields are then left as they were). Raises PlainFailure
     // on a short read, and when the record length is smaller than the header it gives.
     std::uint32_t Read(const std::shared_ptr<Common::StreamBase>& stream);
+    // Whether Write would give back exactly the header bytes the last Read consumed (asked right
+    // after Read, before any field changes): not when reserved bytes held something, a narrow
+    // name was cut at a zero byte, or the name is empty and cannot be written.
+    bool RewritesAsRead() const { return rewritesAsRead_; }
     // Writes the entry header; the caller writes dataSize data bytes after it. Raises the
     // writer's MessageFailure texts; an empty name cannot be written. A name longer than the
     // layout can hold, or a record past 4 GiB, is refused with PlainFailure.
@@ -46,9 +50,12 @@ public:
     std::vector<std::uint8_t> storedName;
 
 private:
-    std::vector<std::uint8_t> UnicodeNameBytes() const;
+    const std::vector<std::uint8_t>& NameBytes(std::vector<std::uint8_t>& converted) const;
     std::uint32_t ReadNarrowName(Common::StreamBase& stream);
     std::uint32_t ReadUnicodeName(Common::StreamBase& stream);
+
+    std::string storedAsAnsi_;  // what storedName converted to when it was read
+    bool rewritesAsRead_ = false;
 };
 
 }  // namespace Orvane

@@ -1,5 +1,7 @@
 #include "commands/archive_rules.h"
 
+#include "commands/archive_update.h"
+#include "common/failure.h"
 #include "common/file_status.h"
 
 namespace Orvane {
@@ -18,15 +20,11 @@ bool RefusesArchiveSwap(std::uint8_t attributes) {
     return (attributes & Common::kReadOnly) != 0;
 }
 
-bool TakeRemoval(ArchiverParams& params, std::uint32_t archiveRevision,
-                 const std::string& entryName) {
-    for (const auto& removal : params.removals) {
-        if (!removal->done && removal->revision >= archiveRevision && removal->name == entryName) {
-            removal->done = 1;
-            return true;
-        }
+void RequireSwappableArchive(const std::string& path) {
+    Common::FileStatus status;
+    if (Common::GetFileStatus(path, &status) && RefusesArchiveSwap(status.attributes)) {
+        throw MessageFailure(kArchiveReplaceFailed);
     }
-    return false;
 }
 
 void DescribeAddedEntry(const PicFile& payload, ArcEntry& entry) {
@@ -40,7 +38,7 @@ void DescribeAddedEntry(const PicFile& payload, ArcEntry& entry) {
     entry.second = static_cast<std::uint8_t>(modified.GetSecond());
     entry.name = payload.name;
     entry.storedName.clear();  // an added entry is named from the payload, never a kept entry
-    entry.dataSize = static_cast<std::uint32_t>(payload.data.size());
+    entry.dataSize = payload.dataSize;
 }
 
 }  // namespace Orvane

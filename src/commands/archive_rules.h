@@ -22,12 +22,10 @@ bool IsAtOrPastTarget(std::uint32_t archiveRevision, std::uint16_t targetRevisio
 
 // The swap of the finished archive cannot replace a read-only archive (the platform refuses it).
 bool RefusesArchiveSwap(std::uint8_t attributes);
+// Raises MessageFailure(kArchiveReplaceFailed) when the archive at path is one the swap refuses.
+void RequireSwappableArchive(const std::string& path);
 
-// Drops an entry when a removal record names it: the first record not yet used whose revision
-// is at or above the archive's and whose name equals the entry's, byte for byte. That record is
-// marked used (`done`). False when no record drops the entry.
-bool TakeRemoval(ArchiverParams& params, std::uint32_t archiveRevision,
-                 const std::string& entryName);
+// Which entries removal records drop: see RemovalIndex (commands/removal_index.h).
 
 // The entry header that an added payload becomes: its kind, the calendar fields of its
 // last-write time, its name and its size. unicodeNames is left as it is.

@@ -5,11 +5,15 @@
 
 #include "commands/arc_entry.h"
 #include "commands/arc_header.h"
+#include "commands/kept_entries.h"
 #include "commands/archive_replace.h"
 #include "commands/archive_rules.h"
 #include "commands/progress_text.h"
+#include "commands/removal_index.h"
 #include "commands/safe_path.h"
 #include "common/binary_writer.h"
+#include "common/buffered_reader.h"
+#include "common/buffered_writer.h"
 #include "common/failure.h"
 #include "common/file_stream.h"
 #include "common/temp_file.h"
@@ -17,6 +21,8 @@
 namespace Orvane {
 namespace {
 
+using Common::BufferedReader;
+using Common::BufferedWriter;
 using Common::FileStream;
 
 constexpr char kTempPrefix[] = "tmp";
@@ -35,38 +41,40 @@ public:
 
 private:
     bool OpenAndReadHeader();
+    void RefuseReadOnlyArchive() const;
     void CreateTemporaryArchive(const std::string& installFolder);
     void CopyKeptEntries();
     void AppendAdditions();
     void AppendPayload(const PicFile& payload);
+    void FinishTemporaryArchive();
     void CheckCancel();
-    std::vector<std::uint8_t> ReadEntryData();
 
     ProgressSink& progress_;
     const CPatchScript& script_;
     ArchiverParams& params_;
-    std::shared_ptr<FileStream> archive_;
+    std::shared_ptr<BufferedReader> archive_;
     std::int64_t archiveSize_ = 0;
     std::uint32_t revision_ = 0;  // the archive's revision before the update
     ArcHeader header_;
     ArcEntry entry_;
+    RemovalIndex removals_;
     std::shared_ptr<Common::CTempFile> temp_;
-    std::shared_ptr<FileStream> output_;
+    std::shared_ptr<BufferedWriter> output_;
 };
 
 void ArchiveUpdate::Run(const std::string& installFolder) {
     if (!OpenAndReadHeader()) return;
+    RefuseReadOnlyArchive();
     CreateTemporaryArchive(installFolder);
     header_.revision = params_.revision;
     header_.Write(output_);
     entry_.unicodeNames = header_.HasUnicodeNames();
+    removals_ = RemovalIndex(params_.removals, revision_);
     CopyKeptEntries();
     progress_.SetPos(0);
     progress_.SetRange(0, 100);
     AppendAdditions();
-    Common::BinaryWriter(output_).Write(std::uint32_t{0});  // the end marker
-    archive_->Close();
-    output_->Close();
+    FinishTemporaryArchive();
     progress_.SetText(FormatWithName(kReplacingFormat, params_.GetName()));
     progress_.SetPos(100);
     ReplaceInstalledFile(progress_, temp_->Path(), params_.GetFullPath(), kArchiveReplaceFailed);
@@ -74,8 +82,9 @@ void ArchiveUpdate::Run(const std::string& installFolder) {
 
 // False when the archive is already at or beyond the target revision.
 bool ArchiveUpdate::OpenAndReadHeader() {
-    archive_ = OpenArchiveForUpdate(params_.GetFullPath());
-    if (!archive_->CanRead()) throw MessageFailure(kArchiveOpenFailed);
+    std::shared_ptr<FileStream> file = OpenArchiveForUpdate(params_.GetFullPath());
+    if (!file->CanRead()) throw MessageFailure(kArchiveOpenFailed);
+    archive_ = std::make_shared<BufferedReader>(file);
     archiveSize_ = archive_->GetLength();
     progress_.SetPos(0);
     progress_.SetRange(0, 100);
@@ -85,13 +94,27 @@ bool ArchiveUpdate::OpenAndReadHeader() {
     return !IsAtOrPastTarget(revision_, params_.revision);
 }
 
+// A read-only archive could not be swapped at the end: refusing it now spares the player a
+// full rewrite that would be thrown away. The refusal at the swap stays for one made
+// read-only meanwhile.
+void ArchiveUpdate::RefuseReadOnlyArchive() const { RequireSwappableArchive(params_.GetFullPath()); }
+
 void ArchiveUpdate::CreateTemporaryArchive(const std::string& installFolder) {
     temp_ = std::make_shared<Common::CTempFile>();
     if (!temp_->Create(kTempPrefix, installFolder)) throw MessageFailure(kTempNameFailed);
-    output_ = std::make_shared<FileStream>(temp_->Path(), Common::CreateAlways,
-                                           Common::FileAccess::Write, Common::FileShare::None,
-                                           Common::FileOptions::SequentialScan);
-    if (!output_->CanWrite()) throw MessageFailure(kTempCreateFailed);
+    auto file = std::make_shared<FileStream>(temp_->Path(), Common::CreateAlways,
+                                             Common::FileAccess::Write, Common::FileShare::None,
+                                             Common::FileOptions::SequentialScan);
+    if (!file->CanWrite()) throw MessageFailure(kTempCreateFailed);
+    output_ = std::make_shared<BufferedWriter>(file);
+}
+
+// The end marker, then everything still gathered in memory; the files close.
+void ArchiveUpdate::FinishTemporaryArchive() {
+    Common::BinaryWriter(output_).Write(std::uint32_t{0});
+    if (!output_->Flush()) throw MessageFailure(Common::kWriteVectorFailed);
+    archive_->Close();
+    output_->Close();
 }
 
 void ArchiveUpdate::CheckCancel() {
@@ -99,30 +122,21 @@ void ArchiveUpdate::CheckCancel() {
     if (progress_.TakeCancelRequest()) throw MessageFailure(kCancelled);
 }
 
-// The entry's data, checked against what is left of the archive before anything is allocated.
-std::vector<std::uint8_t> ArchiveUpdate::ReadEntryData() {
-    std::int64_t left = archiveSize_ - archive_->GetPosition();
-    if (entry_.dataSize > left) throw MessageFailure(kEntryReadFailed);
-    std::vector<std::uint8_t> data(entry_.dataSize);
-    if (!data.empty() && !archive_->Read(data.data(), entry_.dataSize)) {
-        throw MessageFailure(kEntryReadFailed);
-    }
-    return data;
-}
-
 void ArchiveUpdate::CopyKeptEntries() {
+    KeptEntries kept(archive_, output_);
+    std::int64_t entryStart = archive_->GetPosition();
     while (entry_.Read(archive_) != 0) {
         CheckCancel();
-        if (TakeRemoval(params_, revision_, entry_.name)) {
-            archive_->Seek(entry_.dataSize, 1);
+        if (removals_.Take(entry_.name)) {
+            archive_->Seek(entry_.dataSize, 1);  // a removed entry's data is never read
         } else {
-            std::vector<std::uint8_t> data = ReadEntryData();
-            entry_.Write(output_);
-            if (!data.empty()) Common::BinaryWriter(output_).Write(data);
+            kept.Keep(entry_, entryStart);
         }
-        progress_.SetPos(Percent(static_cast<double>(archive_->GetPosition()),
+        entryStart = archive_->GetPosition();
+        progress_.SetPos(Percent(static_cast<double>(entryStart),
                                  static_cast<double>(archiveSize_)));
     }
+    kept.Finish();
 }
 
 void ArchiveUpdate::AppendAdditions() {
@@ -139,7 +153,9 @@ void ArchiveUpdate::AppendAdditions() {
 void ArchiveUpdate::AppendPayload(const PicFile& payload) {
     DescribeAddedEntry(payload, entry_);
     entry_.Write(output_);
-    if (!payload.data.empty()) Common::BinaryWriter(output_).Write(payload.data);
+    if (!payload.WriteData(*output_)) {
+        throw MessageFailure(output_->Flush() ? kPayloadMissing : Common::kWriteVectorFailed);
+    }
 }
 
 }  // namespace

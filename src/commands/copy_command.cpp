@@ -3,6 +3,7 @@
 #include "commands/install_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
+#include "common/buffered_writer.h"
 #include "common/failure.h"
 #include "common/file_stream.h"
 #include "common/file_status.h"
@@ -33,18 +34,16 @@ bool RefusesDestination(const std::string& path) {
 void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
     temp.Delete();
     std::optional<std::string> path = temp.Create(kTempPrefix, params.GetFolder());
-    const std::vector<std::uint8_t>& data = params.file->data;
-    Common::FileStream stream;
-    if (!path || !stream.Open(*path, Common::CreateAlways, Common::FileAccess::Write,
-                              Common::FileShare::None, Common::FileOptions::SequentialScan)) {
+    auto stream = std::make_shared<Common::FileStream>();
+    if (!path || !stream->Open(*path, Common::CreateAlways, Common::FileAccess::Write,
+                               Common::FileShare::None, Common::FileOptions::SequentialScan)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
-    std::uint32_t written = 0;
-    auto size = static_cast<std::uint32_t>(data.size());
-    if (!data.empty() && (!stream.Write(data.data(), size, &written) || written != size)) {
+    Common::BufferedWriter writer(stream);
+    if (!params.file->WriteData(writer) || !writer.Flush()) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
-    stream.Close();
+    writer.Close();
 }
 
 // Puts the written temporary file in place of the destination in one atomic step, so that a

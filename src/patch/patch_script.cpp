@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "common/buffered_reader.h"
 #include "common/file_stream.h"
 #include "common/little_endian.h"
 #include "common/text_encoding.h"
@@ -26,9 +27,9 @@ bool ReadTag(Common::StreamBase& stream, const char* tag, std::size_t size) {
 
 CPatchScript::CPatchScript(const std::string& path, std::uint32_t scriptOffset,
                            std::int32_t version) {
-    stream_ = std::make_shared<Common::FileStream>(
+    stream_ = std::make_shared<Common::BufferedReader>(std::make_shared<Common::FileStream>(
         path, Common::OpenExisting, Common::FileAccess::Read,
-        Common::FileShare::Read | Common::FileShare::Write);
+        Common::FileShare::Read | Common::FileShare::Write));
     if (!Load(scriptOffset, version)) {
         stream_.reset();
         filePositions_.clear();
@@ -92,8 +93,8 @@ bool CPatchScript::ReadText(std::string& text, std::uint16_t* byteCount) {
     return true;
 }
 
-std::shared_ptr<PicFile> CPatchScript::LoadPicFile(std::size_t index) const {
-    return Orvane::LoadPicFile(stream_, filePositions_, index);
+std::shared_ptr<PicFile> CPatchScript::LoadPicFile(std::size_t index, PayloadBytes bytes) const {
+    return Orvane::LoadPicFile(stream_, filePositions_, index, bytes);
 }
 
 }  // namespace Orvane

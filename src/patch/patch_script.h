@@ -67,8 +67,10 @@ public:
     // end of the script.
     bool ReadText(std::string& text, std::uint16_t* byteCount = nullptr);
 
-    // The payload with the given index, loaded afresh; empty on failure.
-    std::shared_ptr<PicFile> LoadPicFile(std::size_t index) const;
+    // The payload with the given index, loaded afresh; empty on failure. A run leaves the
+    // payload's bytes in the file and streams them from there (PicFile::WriteData).
+    std::shared_ptr<PicFile> LoadPicFile(std::size_t index,
+                                         PayloadBytes bytes = PayloadBytes::Leave) const;
 
     const std::shared_ptr<Common::StreamBase>& Stream() const { return stream_; }
     const std::vector<std::uint32_t>& FilePositions() const { return filePositions_; }
@@ -80,7 +82,7 @@ private:
     bool ReadScriptSection();
     std::size_t Remaining() const { return script_.size() - cursor_; }
 
-    std::shared_ptr<Common::StreamBase> stream_;
+    std::shared_ptr<Common::StreamBase> stream_;  // the executable, read in large blocks
     std::vector<std::uint32_t> filePositions_;
     std::uint32_t cursor_ = 0;
     std::vector<std::uint8_t> script_;

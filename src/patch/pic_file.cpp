@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "common/byte_copy.h"
 #include "common/failure.h"
 #include "common/little_endian.h"
 #include "common/text_encoding.h"
@@ -38,23 +39,35 @@ bool ReadName(Common::StreamBase& stream, std::string& name) {
     return true;
 }
 
-// A size beyond the end of the file would only end in a short read; refuse it before
-// allocating.
-bool ReadData(Common::StreamBase& stream, std::vector<std::uint8_t>& data) {
-    std::uint32_t size = 0;
-    if (!ReadU32(stream, size) || RemainingBytes(stream) < size) return false;
-    data.resize(size);
-    return ReadExact(stream, data.data(), size);
+// The data's size and place; a size beyond the end of the file would only end in a short read,
+// so it is refused before anything is allocated or read.
+bool ReadDataPlace(Common::StreamBase& stream, PicFile& file) {
+    if (!ReadU32(stream, file.dataSize)) return false;
+    file.dataOffset = stream.GetPosition();
+    return RemainingBytes(stream) >= file.dataSize;
 }
 
-bool LoadFields(Common::StreamBase& stream, PicFile& file) {
+bool LoadFields(Common::StreamBase& stream, PicFile& file, PayloadBytes bytes) {
     std::uint8_t kind[kKindSize];
     if (!ReadExact(stream, kind, sizeof kind)) return false;
     file.kind = Common::LoadU16(kind);
     if (!ReadName(stream, file.name)) return false;
     if (!(file.created = ReadTimeStamp(stream))) return false;
     if (!(file.modified = ReadTimeStamp(stream))) return false;
-    return ReadData(stream, file.data);
+    if (!ReadDataPlace(stream, file)) return false;
+    if (bytes == PayloadBytes::Leave) return stream.Seek(file.dataSize, kFromCurrent);
+    file.data.resize(file.dataSize);
+    return ReadExact(stream, file.data.data(), file.dataSize);
+}
+
+bool LoadEntry(const std::shared_ptr<Common::StreamBase>& stream, PicFile& file,
+               PayloadBytes bytes) {
+    if (!stream) return false;
+    try {
+        return LoadFields(*stream, file, bytes);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
 }
 
 // Skips one entry, reading only its two length fields.
@@ -69,12 +82,18 @@ bool SkipEntry(Common::StreamBase& stream) {
 }  // namespace
 
 bool PicFile::Load(std::shared_ptr<Common::StreamBase> stream) {
-    if (!stream) return false;
-    try {
-        return LoadFields(*stream, *this);
-    } catch (const std::bad_alloc&) {
-        return false;
-    }
+    return LoadEntry(stream, *this, PayloadBytes::Load);
+}
+
+bool PicFile::LoadWithoutData(std::shared_ptr<Common::StreamBase> stream) {
+    if (!LoadEntry(stream, *this, PayloadBytes::Leave)) return false;
+    source = std::move(stream);
+    return true;
+}
+
+bool PicFile::WriteData(Common::BufferedWriter& to) const {
+    if (!source) return data.empty() || to.Write(data.data(), static_cast<std::uint32_t>(data.size()));
+    return source->Seek(dataOffset, kFromBeginning) && Common::CopyBytes(*source, to, dataSize);
 }
 
 bool IndexFileTable(const std::shared_ptr<Common::StreamBase>& stream,
@@ -93,11 +112,12 @@ bool IndexFileTable(const std::shared_ptr<Common::StreamBase>& stream,
 
 std::shared_ptr<PicFile> LoadPicFile(const std::shared_ptr<Common::StreamBase>& stream,
                                      const std::vector<std::uint32_t>& positions,
-                                     std::size_t index) {
+                                     std::size_t index, PayloadBytes bytes) {
     if (index >= positions.size() || !stream) return nullptr;
     if (!stream->Seek(positions[index], kFromBeginning)) return nullptr;
     auto file = std::make_shared<PicFile>();
-    if (!file->Load(stream)) return nullptr;
+    bool loaded = bytes == PayloadBytes::Load ? file->Load(stream) : file->LoadWithoutData(stream);
+    if (!loaded) return nullptr;
     return file;
 }
 

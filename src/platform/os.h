@@ -74,6 +74,15 @@ bool GetFileSize(FileHandle file, std::int64_t* size);
 // Cuts or extends the file to the current position.
 bool SetEndOfFile(FileHandle file);
 
+// Copies count bytes of `from`, starting at fromOffset, to `to` at its position, which moves
+// past them; the position of `from` is left alone. *copied tells how many arrived. Done when
+// all did; Unsupported when the platform or the file system cannot copy inside the kernel (the
+// caller copies the rest through memory; a source that ends early shows there); Failed when
+// reading or writing failed.
+enum class RangeCopy : std::uint8_t { Done, Unsupported, Failed };
+RangeCopy CopyFileRange(FileHandle from, std::int64_t fromOffset, FileHandle to,
+                        std::uint64_t count, std::uint64_t* copied);
+
 // File times: UTC, 100-nanosecond units since 1601-01-01 (the platform's FILETIME).
 using FileTime = std::uint64_t;
 

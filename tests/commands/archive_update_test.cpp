@@ -378,8 +378,8 @@ TEST_F(ArchiveUpdateTest, FailuresBeforeTheSwapLeaveTheArchiveAndNoTemporaryFile
     }
 }
 
-// The finished archive is swapped in with one replace. A read-only archive fails at once; a
-// target that cannot be replaced for a while (here a folder put in its place, which neither
+// The finished archive is swapped in with one replace. A read-only archive is refused before
+// anything is written, one made read-only meanwhile at the swap without retries; a target that cannot be replaced for a while (here a folder put in its place, which neither
 // platform replaces by a file) is retried with messages pumped until it is free, Cancel is
 // pressed or the attempts run out.
 TEST_F(ArchiveUpdateTest, SwapFailsAtOnceWhenReadOnlyAndRetriesABlockedTarget) {
@@ -387,7 +387,8 @@ TEST_F(ArchiveUpdateTest, SwapFailsAtOnceWhenReadOnlyAndRetriesABlockedTarget) {
     const Bytes before =
         ArchiveBytes::Narrow("LINK5", "abc", 1).Entry({.name = "a", .data = {1}}).End().Get();
     const fs::path target(install / "data.arc");
-    enum Obstacle { kReadOnly, kBlockedThenFreed, kBlockedThenCancel, kBlockedForGood };
+    enum Obstacle { kReadOnly, kMadeReadOnly, kBlockedThenFreed, kBlockedThenCancel,
+                    kBlockedForGood };
     struct Case {
         const char* label;
         Obstacle obstacle;
@@ -395,6 +396,7 @@ TEST_F(ArchiveUpdateTest, SwapFailsAtOnceWhenReadOnlyAndRetriesABlockedTarget) {
     };
     const std::vector<Case> cases = {
         {"read-only archive", kReadOnly, Cp932(u8"ARCファイルの更新に失敗しました！")},
+        {"made read-only during the rebuild", kMadeReadOnly, kArchiveReplaceFailed},
         {"blocked, then free", kBlockedThenFreed, ""},
         {"blocked, then Cancel", kBlockedThenCancel, kCancelled},
         {"blocked for good", kBlockedForGood, kArchiveReplaceFailed},
@@ -408,7 +410,8 @@ TEST_F(ArchiveUpdateTest, SwapFailsAtOnceWhenReadOnlyAndRetriesABlockedTarget) {
         display.onText = [&](const std::string& text) {
             if (text != FormatWithName(kReplacingFormat, "data.arc")) return;
             pumpsSinceSwap = 0;
-            if (c.obstacle == kReadOnly) return;
+            if (c.obstacle == kMadeReadOnly) install.MakeReadOnly("data.arc", true);
+            if (c.obstacle == kMadeReadOnly) return;
             fs::remove(target);
             fs::create_directory(target);
         };
@@ -422,6 +425,11 @@ TEST_F(ArchiveUpdateTest, SwapFailsAtOnceWhenReadOnlyAndRetriesABlockedTarget) {
         EXPECT_EQ(FailureOfUpdate(display, params), c.failure);
         switch (c.obstacle) {
             case kReadOnly:
+                EXPECT_EQ(pumpsSinceSwap, -1) << "refused before the rebuild";
+                EXPECT_EQ(install.ReadFile("data.arc"), before);
+                install.MakeReadOnly("data.arc", false);
+                break;
+            case kMadeReadOnly:
                 EXPECT_EQ(pumpsSinceSwap, 2) << "no retries";
                 EXPECT_EQ(install.ReadFile("data.arc"), before);
                 install.MakeReadOnly("data.arc", false);

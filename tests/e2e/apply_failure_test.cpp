@@ -108,10 +108,9 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"added payload missing", {}, {{"data.arc", Link4(1)}}, {}, {}, {},
                     OutOfRangeAddition(),
                     Text::Updating("data.arc") + Text::kPayloadMissing + "\n"},
-        FailureCase{"read-only archive", {}, {{"data.arc", Link4(1)}}, {}, {"data.arc"},
-                    {ArchiveUpdate()}, {},
-                    Text::Updating("data.arc") + Text::Replacing("data.arc") +
-                        Text::kArchiveReplaceFailed + "\n"}),
+        FailureCase{"read-only archive, refused before the rebuild", {}, {{"data.arc", Link4(1)}},
+                    {}, {"data.arc"}, {ArchiveUpdate()}, {},
+                    Text::Updating("data.arc") + Text::kArchiveReplaceFailed + "\n"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::to_string(info.index); });
 
 }  // namespace

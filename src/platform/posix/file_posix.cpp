@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <optional>
 
@@ -103,6 +104,15 @@ void DeleteIfStillThere(int descriptor, const std::string& hostPath) {
         named->st_ino == opened.st_ino) {
         ::unlink(hostPath.c_str());
     }
+}
+
+// At most this much per call, well below what the kernel takes in one.
+constexpr std::uint64_t kMaxRangeCopy = 1u << 30;
+
+// The file system or the kernel cannot copy between these two files itself.
+bool IsUnsupportedCopy(int error) {
+    return error == ENOSYS || error == EXDEV || error == EOPNOTSUPP || error == EINVAL ||
+           error == EBADF || error == ETXTBSY;
 }
 
 int Whence(SeekOrigin origin) {
@@ -218,6 +228,29 @@ bool SetEndOfFile(FileHandle file) {
     if (opened == nullptr || !opened->canWrite) return false;
     off_t position = ::lseek(opened->descriptor, 0, SEEK_CUR);
     return position >= 0 && ::ftruncate(opened->descriptor, position) == 0;
+}
+
+RangeCopy CopyFileRange(FileHandle from, std::int64_t fromOffset, FileHandle to,
+                        std::uint64_t count, std::uint64_t* copied) {
+    OpenedFile* source = Opened(from);
+    OpenedFile* target = Opened(to);
+    *copied = 0;
+    if (source == nullptr || target == nullptr || !source->canRead || !target->canWrite) {
+        return RangeCopy::Failed;
+    }
+    loff_t offset = fromOffset;
+    while (*copied < count) {
+        std::size_t chunk = static_cast<std::size_t>(std::min<std::uint64_t>(count - *copied, kMaxRangeCopy));
+        ssize_t moved = ::copy_file_range(source->descriptor, &offset, target->descriptor, nullptr, chunk, 0);
+        if (moved < 0 && errno == EINTR) continue;
+        if (moved < 0 && IsUnsupportedCopy(errno)) return RangeCopy::Unsupported;
+        if (moved < 0) return RangeCopy::Failed;
+        // Nothing moved: the source ends here, or a file system that only pretends to copy.
+        // Copying through memory tells which.
+        if (moved == 0) return RangeCopy::Unsupported;
+        *copied += static_cast<std::uint64_t>(moved);
+    }
+    return RangeCopy::Done;
 }
 
 bool SetFileTime(FileHandle file, const FileTime* /*created: not settable here*/,

@@ -100,6 +100,13 @@ bool SetEndOfFile(FileHandle file) {
     return !CountsAsFailure(::SetEndOfFile(AsHandle(file)) == FALSE);
 }
 
+// Windows has no kernel copy between two open handles: the caller copies through memory.
+RangeCopy CopyFileRange(FileHandle, std::int64_t, FileHandle, std::uint64_t,
+                        std::uint64_t* copied) {
+    *copied = 0;
+    return RangeCopy::Unsupported;
+}
+
 bool SetFileTime(FileHandle file, const FileTime* created, const FileTime* lastAccess,
                  const FileTime* lastWrite) {
     FILETIME creation, access, write;

@@ -1,0 +1,167 @@
+// orvpatch-bench-workload: makes the workloads of scripts/bench.
+//
+//   orvpatch-bench-workload archive FOLDER ENTRIES SIZE REPLACED
+//       FOLDER/game/data.arc: a "LINK6" archive at revision 1 of ENTRIES entries of SIZE bytes;
+//       FOLDER/manifest.toml: a patch that brings it to revision 2, replacing REPLACED entries
+//       spread evenly over the archive by the files in FOLDER/payload/.
+//   orvpatch-bench-workload payload FOLDER SIZE
+//       FOLDER/manifest.toml: a patch that copies FOLDER/payload/big.bin (SIZE bytes) into an
+//       empty FOLDER/game/.
+//   Both also write FOLDER/stub.exe, the stub the patch is built on.
+//
+// Data is generated, never held whole: any size can be made in constant memory.
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "commands/arc_entry.h"
+#include "commands/arc_header.h"
+#include "common/binary_writer.h"
+#include "common/failure.h"
+#include "common/file_stream.h"
+#include "platform/os.h"
+#include "tools/minimal_image.h"
+
+namespace Orvane::Tools {
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+constexpr int kExitSuccess = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr std::size_t kChunkSize = 1 << 20;
+constexpr char kUsage[] =
+    "usage: orvpatch-bench-workload archive FOLDER ENTRIES SIZE REPLACED\n"
+    "       orvpatch-bench-workload payload FOLDER SIZE\n";
+constexpr char kCannotCreate[] = "cannot create ";
+
+// Bytes that differ from entry to entry and from the original to its replacement.
+class Pattern {
+public:
+    explicit Pattern(std::uint32_t seed) : chunk_(kChunkSize) {
+        std::uint32_t state = seed * 2654435761u + 1;
+        for (auto& byte : chunk_) {
+            state = state * 1664525u + 1013904223u;
+            byte = static_cast<std::uint8_t>(state >> 24);
+        }
+    }
+    // Writes size bytes: the chunk, its first bytes stamped with the entry's number.
+    void Write(Common::StreamBase& out, std::uint64_t size, std::uint32_t number) {
+        for (int i = 0; i < 4; ++i) chunk_[i] = static_cast<std::uint8_t>(number >> (8 * i));
+        while (size > 0) {
+            auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(size, kChunkSize));
+            if (!out.Write(chunk_.data(), count)) throw std::runtime_error("write failed");
+            size -= count;
+        }
+    }
+
+private:
+    std::vector<std::uint8_t> chunk_;
+};
+
+std::shared_ptr<Common::FileStream> Create(const std::string& path) {
+    Os::MakeSureDirectoryPathExists(path);
+    auto stream = std::make_shared<Common::FileStream>(path, Common::CreateAlways,
+                                                       Common::FileAccess::Write,
+                                                       Common::FileShare::None);
+    if (!stream->CanWrite()) throw std::runtime_error(kCannotCreate + path);
+    return stream;
+}
+
+std::string EntryName(std::uint32_t number) {
+    char name[32];
+    std::snprintf(name, sizeof name, "e%06u.bin", number);
+    return name;
+}
+
+void WriteArchive(const std::string& path, std::uint32_t entries, std::uint32_t size) {
+    auto stream = Create(path);
+    ArcHeader header{kMagicLink6, "bench", 1};
+    header.Write(stream);
+    ArcEntry entry;
+    entry.unicodeNames = true;
+    entry.year = 2020;
+    entry.month = entry.day = 1;
+    entry.dataSize = size;
+    Pattern pattern(1);
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        entry.name = EntryName(i);
+        entry.Write(stream);
+        pattern.Write(*stream, size, i);
+    }
+    Common::BinaryWriter(stream).Write(std::uint32_t{0});
+}
+
+void WriteText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary);
+    out << text;
+    if (!out) throw std::runtime_error(kCannotCreate + path);
+}
+
+std::string ManifestHead() {
+    return "title = \"bench\"\nregistry-key = 'Software\\Orvane\\Bench'\n";
+}
+
+int MakeArchive(const Arguments& arguments) {
+    const std::string folder = arguments[0] + "/";
+    const auto entries = static_cast<std::uint32_t>(std::stoul(arguments[1]));
+    const auto size = static_cast<std::uint32_t>(std::stoul(arguments[2]));
+    const auto replaced = static_cast<std::uint32_t>(std::stoul(arguments[3]));
+    WriteArchive(folder + "game/data.arc", entries, size);
+    std::string payloads, removals, additions;
+    Pattern pattern(2);
+    for (std::uint32_t k = 0; k < replaced; ++k) {
+        std::string name = EntryName(static_cast<std::uint32_t>(
+            (static_cast<std::uint64_t>(k) * entries) / replaced));
+        pattern.Write(*Create(folder + "payload/" + name), size, k);
+        payloads += "[[payload]]\nfile = \"payload/" + name + "\"\n";
+        removals += (k ? ", " : "") + ("{ name = \"" + name + "\", revision = 1 }");
+        additions += (k ? ", " : "") + ("\"" + name + "\"");
+    }
+    WriteText(folder + "manifest.toml",
+              ManifestHead() + payloads + "[[record]]\ntype = \"archive\"\npath = \"data.arc\"\n" +
+                  "revision = 2\nremove = [" + removals + "]\nadd = [" + additions + "]\n");
+    return kExitSuccess;
+}
+
+int MakePayload(const Arguments& arguments) {
+    const std::string folder = arguments[0] + "/";
+    const std::uint64_t size = std::stoull(arguments[1]);
+    Pattern(3).Write(*Create(folder + "payload/big.bin"), size, 0);
+    Os::MakeSureDirectoryPathExists(folder + "game/");
+    WriteText(folder + "manifest.toml",
+              ManifestHead() + "[[payload]]\nfile = \"payload/big.bin\"\n" +
+                  "[[record]]\ntype = \"copy\"\npayload = \"big.bin\"\n");
+    return kExitSuccess;
+}
+
+int Main(const Arguments& arguments) {
+    bool archive = arguments.size() == 5 && arguments[0] == "archive";
+    bool payload = arguments.size() == 3 && arguments[0] == "payload";
+    if (!archive && !payload) {
+        std::fputs(kUsage, stderr);
+        return kExitUsage;
+    }
+    Arguments rest(arguments.begin() + 1, arguments.end());
+    try {
+        int status = archive ? MakeArchive(rest) : MakePayload(rest);
+        WriteMinimalImage(rest[0] + "/stub.exe");
+        return status;
+    } catch (const MessageFailure& failure) {
+        std::fprintf(stderr, "orvpatch-bench-workload: %s\n", failure.Text().c_str());
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "orvpatch-bench-workload: %s\n", error.what());
+    }
+    return kExitFailure;
+}
+
+}  // namespace
+}  // namespace Orvane::Tools
+
+int main(int argc, char** argv) {
+    return Orvane::Tools::Main(Orvane::Tools::Arguments(argv + 1, argv + argc));
+}
