@@ -15,6 +15,7 @@
 
 #include "app/run_patch.h"
 #include "commands/error_messages.h"
+#include "commands/silent_progress.h"
 #include "patch/container_start.h"
 
 namespace Orvane::Tools {
@@ -23,17 +24,6 @@ namespace {
 constexpr int kExitCompleted = 0;
 constexpr int kExitFailed = 1;
 constexpr int kExitUsage = 2;
-
-// Progress that nobody watches: no text, no bar, no Cancel.
-class SilentProgress final : public RememberingProgressSink {
-public:
-    void PumpMessages() override {}
-
-protected:
-    void ShowText(const std::string&) override {}
-    void ShowRange(std::int32_t, std::int32_t) override {}
-    void ShowPos(std::int32_t) override {}
-};
 
 RunOutcome Apply(const std::string& folder, const std::string& patch) {
     ContainerStart start = ReadContainerStart(patch);

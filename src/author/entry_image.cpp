@@ -2,9 +2,9 @@
 
 #include <memory>
 
-#include "author/memory_stream.h"
 #include "commands/archive_rules.h"
 #include "common/failure.h"
+#include "common/memory_stream.h"
 #include "common/text_encoding.h"
 #include "patch/pic_file.h"
 
@@ -14,7 +14,7 @@ namespace {
 // What a record writes into a stream of its own; nothing when it raises a failure.
 template <typename Record>
 std::optional<Bytes> Written(const Record& record) {
-    auto stream = std::make_shared<MemoryStream>();
+    auto stream = std::make_shared<Common::MemoryStream>();
     try {
         record.Write(stream);
     } catch (const MessageFailure&) {
