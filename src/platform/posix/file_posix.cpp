@@ -11,6 +11,7 @@
 #include "platform/os.h"
 #include "platform/path_limit.h"
 #include "platform/posix/host_file.h"
+#include "platform/posix/open_elsewhere.h"
 #include "platform/posix/host_path.h"
 
 namespace Orvane::Os {
@@ -77,16 +78,30 @@ int OpenDescriptor(const std::string& hostPath, int flags, bool* created) {
     return -1;
 }
 
+// An open that shares nothing fails on Windows while another process holds the file, as a
+// running game holds its archives. Looked for only where the file's content is kept (an open
+// that empties it leaves a reader nothing to lose), because looking walks over every
+// process's open files.
+bool SharingViolation(const struct stat& info, const OpenRequest& request) {
+    return request.shareMode == 0 && !Truncates(request.mode) &&
+           Posix::IsOpenByAnotherProcess(info);
+}
+
 // What Windows refuses of a file that is already there: a folder, and a read-only file that
 // the open would write, truncate or delete.
 bool MayOpen(const struct stat& info, const OpenRequest& request) {
     if (S_ISDIR(info.st_mode)) return false;
     bool changes = request.write || Truncates(request.mode) ||
                    (request.flagsAndAttributes & kFlagDeleteOnClose);
-    return !(changes && Posix::IsReadOnly(info.st_mode));
+    return !(changes && Posix::IsReadOnly(info.st_mode)) && !SharingViolation(info, request);
 }
 
-bool Truncate(int descriptor, const std::string& hostPath, bool canWrite) {
+// An empty file is left alone: cutting it changes nothing, yet makes ext4 write the file's
+// data out when it is closed (its guard for files rewritten in place), which costs a fresh
+// temporary archive a disk write of its whole size.
+bool Truncate(int descriptor, const struct stat& info, const std::string& hostPath,
+              bool canWrite) {
+    if (info.st_size == 0) return true;
     return canWrite ? ::ftruncate(descriptor, 0) == 0 : ::truncate(hostPath.c_str(), 0) == 0;
 }
 
@@ -150,7 +165,8 @@ FileHandle OpenFile(const std::string& path, const OpenRequest& request) {
     struct stat info;
     bool usable =
         ::fstat(descriptor, &info) == 0 && (created || MayOpen(info, request)) &&
-        (created || !Truncates(request.mode) || Truncate(descriptor, hostPath, request.write));
+        (created || !Truncates(request.mode) ||
+         Truncate(descriptor, info, hostPath, request.write));
     if (!usable) {
         ::close(descriptor);
         return kInvalidFile;
