@@ -2,6 +2,8 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstddef>
+#include <iterator>
 
 #include <signal.h>
 
@@ -12,7 +14,12 @@ namespace {
 std::atomic<bool> requested{false};
 static_assert(std::atomic<bool>::is_always_lock_free);
 
-struct sigaction previous;
+// A terminal closing (SIGHUP) and a polite kill (SIGTERM) stop a run as Ctrl-C does: at the
+// next checkpoint, with the temporary file removed.
+constexpr int kCancelSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr std::size_t kSignalCount = std::size(kCancelSignals);
+
+struct sigaction previous[kSignalCount];
 
 extern "C" void OnInterrupt(int signal) {
     if (requested.exchange(true)) {
@@ -30,10 +37,16 @@ CancelSignal::CancelSignal() {
     sigemptyset(&action.sa_mask);
     // Restarted calls keep a progress line that is being written when Ctrl-C comes whole.
     action.sa_flags = SA_RESTART;
-    sigaction(SIGINT, &action, &previous);
+    for (std::size_t i = 0; i < kSignalCount; ++i) {
+        sigaction(kCancelSignals[i], &action, &previous[i]);
+    }
 }
 
-CancelSignal::~CancelSignal() { sigaction(SIGINT, &previous, nullptr); }
+CancelSignal::~CancelSignal() {
+    for (std::size_t i = 0; i < kSignalCount; ++i) {
+        sigaction(kCancelSignals[i], &previous[i], nullptr);
+    }
+}
 
 bool CancelSignal::TakeRequest() { return requested.exchange(false); }
 

@@ -17,6 +17,7 @@
 #include "common/failure.h"
 #include "common/file_stream.h"
 #include "common/temp_file.h"
+#include "platform/os.h"
 
 namespace Orvane {
 namespace {
@@ -109,12 +110,14 @@ void ArchiveUpdate::CreateTemporaryArchive(const std::string& installFolder) {
     output_ = std::make_shared<BufferedWriter>(file);
 }
 
-// The end marker, then everything still gathered in memory; the files close.
+// The end marker, then everything still gathered in memory; the files close, and the new
+// archive is on the disk before its name can replace the old one's.
 void ArchiveUpdate::FinishTemporaryArchive() {
     Common::BinaryWriter(output_).Write(std::uint32_t{0});
     if (!output_->Flush()) throw MessageFailure(Common::kWriteVectorFailed);
     archive_->Close();
     output_->Close();
+    if (!Os::FlushFileToDisk(temp_->Path())) throw MessageFailure(Common::kWriteVectorFailed);
 }
 
 void ArchiveUpdate::CheckCancel() {

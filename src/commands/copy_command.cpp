@@ -46,11 +46,12 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
     writer.Close();
 }
 
-// Puts the written temporary file in place of the destination in one atomic step, so that a
-// failure leaves the installed file as it was. A read-only or hidden destination is refused,
-// as a copy over it would be.
+// Puts the written temporary file in place of the destination in one atomic step, once its
+// data is on the disk, so that neither a failure nor a power loss leaves the installed file
+// damaged. A read-only or hidden destination is refused, as a copy over it would be.
 void PutInPlace(const std::string& temporary, const std::string& destination) {
-    if (RefusesDestination(destination) || !Os::ReplaceFile(temporary, destination)) {
+    if (!Os::FlushFileToDisk(temporary) || RefusesDestination(destination) ||
+        !Os::ReplaceFile(temporary, destination)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
 }
@@ -87,6 +88,10 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
         throw MessageFailure(errorMessages.Text());
     }
     progress.SetPos(1);
+    // Stamped before the swap, a file in place always carries the payload's times, even when
+    // the run stops right after; stamped again after it, because Windows may give a file that
+    // takes a just-removed file's name the old file's creation time.
+    StampWithPayloadTimes(temp.Path(), *params.file);
     PutInPlace(temp.Path(), params.GetFullPath());
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);

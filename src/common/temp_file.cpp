@@ -30,6 +30,8 @@ std::optional<std::string> CTempFile::Create(const std::string& prefix,
         return std::nullopt;
     }
     Delete();
+    // What an interrupted earlier run left here goes before a new file is made beside it.
+    Os::RemoveLeftoverTempFiles(directory, prefix);
     path_ = Os::GetTempFileName(directory, prefix);
     if (path_.empty()) return std::nullopt;
     std::size_t separator = FindLastBackslash(path_);

@@ -122,10 +122,22 @@ std::optional<std::string> GetFullPathName(const std::string& path);
 bool MakeSureDirectoryPathExists(const std::string& path);
 
 // Creates a new empty file folder + up to three characters of prefix + hex digits + ".TMP",
-// exclusively (never an existing file), and returns its path; empty on failure, and without
+// exclusively (never an existing file), marked as ours where the platform can (see
+// RemoveLeftoverTempFiles), and returns its path; empty on failure, and without
 // making anything when the folder exceeds 246 characters or the name could exceed 259 bytes.
 // folder ends with a separator.
 std::string GetTempFileName(const std::string& folder, const std::string& prefix);
+
+// Removes what GetTempFileName made in folder with this prefix in a process that no longer
+// runs: the leftovers of a run that was killed or lost its power. A file is taken for one only
+// by a mark that GetTempFileName alone sets (on POSIX an extended attribute naming the
+// process); a file that merely has such a name is never touched. Windows offers no mark that every file system keeps, so
+// there this does nothing.
+void RemoveLeftoverTempFiles(const std::string& folder, const std::string& prefix);
+
+// Writes the file's data and size through to the disk (fsync; FlushFileBuffers), so that a
+// swap that follows never names data a power loss took; false when the disk refused them.
+bool FlushFileToDisk(const std::string& path);
 
 // Refuses read-only files and folders.
 bool DeleteFile(const std::string& path);
@@ -133,7 +145,9 @@ bool DeleteFile(const std::string& path);
 bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists);
 // Renames source to destination, which must not exist.
 bool MoveFile(const std::string& source, const std::string& destination);
-// Replaces destination by source in one atomic step; refuses a read-only destination.
+// Replaces destination by source in one atomic step; refuses a read-only destination. The
+// change of name reaches the disk before this returns (MOVEFILE_WRITE_THROUGH; on POSIX an
+// fsync of the folder, whose failure no longer undoes the swap and is not reported).
 bool ReplaceFile(const std::string& source, const std::string& destination);
 
 // ---- Time ----------------------------------------------------------------------------------

@@ -27,6 +27,15 @@ TEST(CancelSignal, TurnsCtrlCIntoOneRequestAndRestoresTheHandlerBefore) {
     std::signal(SIGINT, before);
 }
 
+// A closing terminal and a polite kill stop a run at its next checkpoint, as Ctrl-C does.
+TEST(CancelSignal, TakesTerminationAndHangUpAsRequests) {
+    CancelSignal cancel;
+    for (int signal : {SIGTERM, SIGHUP}) {
+        std::raise(signal);
+        EXPECT_TRUE(CancelSignal::TakeRequest()) << signal;
+    }
+}
+
 TEST(CancelSignalDeathTest, ASecondCtrlCBeforeTheFirstIsTakenStopsTheProcess) {
     EXPECT_EXIT(
         {

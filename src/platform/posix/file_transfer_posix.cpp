@@ -12,6 +12,7 @@
 #include "platform/path_limit.h"
 #include "platform/posix/host_file.h"
 #include "platform/posix/host_path.h"
+#include "platform/posix/temp_mark.h"
 #include "platform/posix/unique_file.h"
 
 namespace Orvane::Os {
@@ -92,10 +93,31 @@ bool CopyOpened(int source, const std::string& destination, bool failIfExists) {
     bool placed = failIfExists ? RenameNoReplace(*copy, destination)
                                : ::rename(copy->c_str(), destination.c_str()) == 0;
     if (!placed) ::unlink(copy->c_str());
+    if (placed) Posix::DropTemporaryMark(destination);
     return placed;
 }
 
+// Makes a change of name in the folder holding hostPath durable. Best effort: the change has
+// happened and cannot be taken back, whatever the disk says now.
+void SyncFolderOf(const std::string& hostPath) {
+    std::string::size_type slash = hostPath.rfind('/');
+    std::string folder = slash == std::string::npos ? "." : hostPath.substr(0, slash + 1);
+    int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) return;
+    ::fsync(descriptor);
+    ::close(descriptor);
+}
+
 }  // namespace
+
+bool FlushFileToDisk(const std::string& path) {
+    if (!FitsMaxPath(path)) return false;
+    int descriptor = ::open(Posix::HostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (descriptor < 0) return false;
+    bool flushed = ::fsync(descriptor) == 0;
+    ::close(descriptor);
+    return flushed;
+}
 
 bool DeleteFile(const std::string& path) {
     if (!FitsMaxPath(path)) return false;
@@ -127,7 +149,10 @@ bool ReplaceFile(const std::string& source, const std::string& destination) {
     std::string to = Posix::HostPath(destination);
     std::optional<struct stat> replacement = Posix::StatEntry(from);
     if (!replacement || S_ISDIR(replacement->st_mode) || !MayReplace(to)) return false;
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    Posix::DropTemporaryMark(to);
+    SyncFolderOf(to);
+    return true;
 }
 
 }  // namespace Orvane::Os

@@ -167,6 +167,14 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
     return true;
 }
 
+void RemoveLeftoverTempFiles(const std::string& folder, const std::string& prefix) {
+    if (!FitsMaxPath(folder)) return;
+    std::string hostFolder = Posix::HostPath(folder);
+    if (!hostFolder.empty() && hostFolder.back() != kHostSeparator) hostFolder += kHostSeparator;
+    std::string stem = Posix::Cp932ToUtf8(LeadingCharacters(prefix, kTempPrefixCharacters));
+    Posix::RemoveLeftoverUniqueFiles(hostFolder, stem, kTempSuffix);
+}
+
 std::string GetTempFileName(const std::string& folder, const std::string& prefix) {
     if (!FitsTempFileName(folder, prefix)) return {};
     std::string hostFolder = Posix::HostPath(folder);

@@ -1,5 +1,7 @@
 // New files under names nobody holds: folder + stem + hexadecimal number + suffix, created
-// exclusively, so two creators (in this process or another) never get the same file.
+// exclusively, so two creators (in this process or another) never get the same file. Each is
+// marked as a temporary file of ours (temp_mark.h) before it has its name, where the file
+// system allows, so that no moment leaves an unmarked one behind.
 #pragma once
 
 #include <optional>
@@ -19,5 +21,10 @@ struct UniqueFile {
 // empty (the current folder) or ends with '/'. The file gets ordinary permissions.
 std::optional<UniqueFile> CreateUniqueFile(const std::string& hostFolder, std::string_view stem,
                                            std::string_view suffix);
+
+// Unlinks the files of hostFolder that CreateUniqueFile made with this stem and suffix (the
+// name and the mark) in a process that no longer runs.
+void RemoveLeftoverUniqueFiles(const std::string& hostFolder, std::string_view stem,
+                               std::string_view suffix);
 
 }  // namespace Orvane::Os::Posix

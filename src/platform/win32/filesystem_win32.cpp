@@ -76,6 +76,21 @@ std::string GetTempFileName(const std::string& folder, const std::string& prefix
     return buffer;
 }
 
+// A name of GetTempFileNameA's may as well be another program's, and the one mark that could
+// tell ours (a named stream) exists only on NTFS: Wine writes it as a second file beside the
+// first. So nothing is taken for a leftover here; an interrupted run's temporary file costs
+// disk space, never a file of the player's.
+void RemoveLeftoverTempFiles(const std::string&, const std::string&) {}
+
+bool FlushFileToDisk(const std::string& path) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bool flushed = ::FlushFileBuffers(file) != FALSE;
+    ::CloseHandle(file);
+    return flushed;
+}
+
 bool DeleteFile(const std::string& path) { return ::DeleteFileA(path.c_str()) != FALSE; }
 
 namespace {
@@ -104,7 +119,8 @@ bool MoveFile(const std::string& source, const std::string& destination) {
 
 bool ReplaceFile(const std::string& source, const std::string& destination) {
     if (RefusesOverwrite(destination, FILE_ATTRIBUTE_READONLY)) return false;
-    return ::MoveFileExA(source.c_str(), destination.c_str(), MOVEFILE_REPLACE_EXISTING) != FALSE;
+    return ::MoveFileExA(source.c_str(), destination.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 }  // namespace Orvane::Os

@@ -1,0 +1,20 @@
+// The mark that tells our temporary files from files that only look like them: an extended
+// attribute that nothing but this program sets, naming the process that made the file. A file
+// system without user attributes keeps no mark, and such a file is never taken for ours.
+#pragma once
+
+#include <string>
+
+namespace Orvane::Os::Posix {
+
+// Marks an open file as made by this process; false when the file system keeps no mark.
+bool MarkAsTemporary(int descriptor);
+
+// Takes the mark off a file that has become what it was made for (renamed into place).
+void DropTemporaryMark(const std::string& hostPath);
+
+// Whether the file carries the mark of a process that no longer runs: what a killed run left.
+// The files of a running process, this one included, are never leftovers.
+bool IsLeftoverTemporary(const std::string& hostPath);
+
+}  // namespace Orvane::Os::Posix
