@@ -1,9 +1,12 @@
 #include "commands/copy_command.h"
 
+#include <optional>
+
 #include "commands/install_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/buffered_writer.h"
+#include "common/ctime.h"
 #include "common/failure.h"
 #include "common/file_stream.h"
 #include "common/file_status.h"
@@ -29,8 +32,27 @@ bool RefusesDestination(const std::string& path) {
     return Common::GetFileStatus(path, &status) && RefusesOverwrite(status.attributes);
 }
 
-// Writes the payload into a new temporary file in the destination folder (made if missing).
-// Fails before anything of the installation is touched.
+// The time for a file, or nothing for a time that is not set (zero), which stays as it is.
+std::optional<Os::FileTime> FileTimeOf(const Basic::CTime& time) {
+    if (time.GetTime() == 0) return std::nullopt;
+    Os::FileTime fileTime = 0;
+    Basic::ToFileTime(time, &fileTime);
+    return fileTime;
+}
+
+// Gives the written temporary file the payload's times through its own handle, so that the
+// swap puts the file in place already stamped. The stamping after the swap may fail quietly;
+// without this, such a failure (or the process dying there) would leave the new contents with
+// the time of the run, which the next run would take for a file that is up to date.
+bool StampTemporaryFile(const Common::FileStream& stream, const PicFile& payload) {
+    std::optional<Os::FileTime> created = FileTimeOf(*payload.created);
+    std::optional<Os::FileTime> modified = FileTimeOf(*payload.modified);
+    return Os::SetFileTime(stream.NativeHandle(), created ? &*created : nullptr, nullptr,
+                           modified ? &*modified : nullptr);
+}
+
+// Writes the payload, with its times, into a new temporary file in the destination folder
+// (made if missing). Fails before anything of the installation is touched.
 void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
     temp.Delete();
     std::optional<std::string> path = temp.Create(kTempPrefix, params.GetFolder());
@@ -40,7 +62,8 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
     Common::BufferedWriter writer(stream);
-    if (!params.file->WriteData(writer) || !writer.Flush()) {
+    if (!params.file->WriteData(writer) || !writer.Flush() ||
+        !StampTemporaryFile(*stream, *params.file)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
     writer.Close();

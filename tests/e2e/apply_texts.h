@@ -27,6 +27,10 @@ inline const std::string kArchiveHeaderFailed = Utf8(u8"ヘッダの読み込み
 inline const std::string kEntryReadFailed = Utf8(u8"ファイルの読み込みに失敗！");
 inline const std::string kPayloadMissing = Utf8(u8"更新ファイルが無い！");
 inline const std::string kArchiveReplaceFailed = Utf8(u8"ARCファイルの更新に失敗しました！");
+inline const std::string kCopiedFileMissing = Utf8(u8"更新ファイルの作成に失敗！！");
+inline const std::string kTempNameFailed = Utf8(u8"テンポラリファイル名の作成に失敗！");
+inline const std::string kTempCreateFailed = Utf8(u8"テンポラリファイルのCreateに失敗しました！");
+inline const std::string kWriteFailed = "Error : BinaryWriter.Write(vector<Byte>&)";
 inline const std::string kSyntaxError = Utf8(u8"syntax error！");
 inline const std::string kUnsafePath = Utf8(u8"不正なパスが指定されています！");
 

@@ -1,5 +1,6 @@
 #include "folder_state.h"
 
+#include <cctype>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +28,19 @@ std::vector<std::uint8_t> Contents(const fs::path& path) {
 
 }  // namespace
 
+void PrintTo(const EntryState& entry, std::ostream* out) {
+    if (entry.isFolder) {
+        *out << "folder";
+        return;
+    }
+    *out << entry.bytes.size() << " bytes modified " << entry.modified << " \"";
+    for (std::uint8_t byte : entry.bytes) {
+        if (byte >= 0x20 && byte < 0x7F) *out << static_cast<char>(byte);
+        else *out << '.';
+    }
+    *out << '"';
+}
+
 FolderState ReadFolderState(const std::string& folder) {
     fs::path root(std::u8string(folder.begin(), folder.end()));
     FolderState state;
@@ -47,7 +61,8 @@ std::vector<std::string> TemporaryFiles(const FolderState& state) {
     std::vector<std::string> found;
     for (const auto& [path, entry] : state) {
         std::string name = path.substr(path.rfind('/') + 1);
-        if (name.starts_with("tmp") && name.ends_with(".TMP")) found.push_back(path);
+        for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if (name.starts_with("tmp") && name.ends_with(".tmp")) found.push_back(path);
     }
     return found;
 }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <map>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -16,13 +17,16 @@ struct EntryState {
     friend bool operator==(const EntryState&, const EntryState&) = default;
 };
 
+// "folder", or a file's size, time and bytes as text, for readable assertion output.
+void PrintTo(const EntryState& entry, std::ostream* out);
+
 // Relative UTF-8 paths with '/' (folders too) to their state.
 using FolderState = std::map<std::string, EntryState>;
 
 // folder is UTF-8.
 FolderState ReadFolderState(const std::string& folder);
 
-// The paths of the state whose name is a temporary file of the program ("tmp*.TMP").
+// The paths of the state whose name is a temporary file of the program ("tmp*.TMP", in any case).
 std::vector<std::string> TemporaryFiles(const FolderState& state);
 
 }  // namespace Orvane::Test
