@@ -111,10 +111,8 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
         throw MessageFailure(errorMessages.Text());
     }
     progress.SetPos(1);
-    // Stamped before the swap, a file in place always carries the payload's times, even when
-    // the run stops right after; stamped again after it, because Windows may give a file that
-    // takes a just-removed file's name the old file's creation time.
-    StampWithPayloadTimes(temp.Path(), *params.file);
+    // Stamped again after the swap (the temporary file was stamped already), because Windows
+    // may give a file that takes a just-removed file's name the old file's creation time.
     PutInPlace(temp.Path(), params.GetFullPath());
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
