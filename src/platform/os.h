@@ -127,6 +127,11 @@ bool MakeSureDirectoryPathExists(const std::string& path);
 // folder ends with a separator.
 std::string GetTempFileName(const std::string& folder, const std::string& prefix);
 
+// The bytes that the calling user may still write on the file system holding folder, an
+// existing folder (quotas and space kept for the administrator taken off); false when the
+// folder is missing or is a file, or the system cannot tell.
+bool GetDiskFreeSpace(const std::string& folder, std::uint64_t* freeBytes);
+
 // Refuses read-only files and folders.
 bool DeleteFile(const std::string& path);
 // Copies contents over an existing destination unless that is read-only (or failIfExists).
