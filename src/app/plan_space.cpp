@@ -1,0 +1,32 @@
+#include "app/plan_space.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/os.h"
+
+namespace Orvane {
+namespace {
+
+bool Fails(const PlannedRecord& record) { return record.action == PlannedAction::Fail; }
+
+}  // namespace
+
+PlanSpace MeasurePlanSpace(const PatchPlan& plan, const std::string& installFolder) {
+    std::vector<SpaceStep> steps;
+    for (const PlannedRecord& record : plan.records) {
+        if (Fails(record)) break;  // the run stops there
+        steps.push_back(record.space);
+    }
+    PlanSpace space;
+    space.needed = PeakSpaceNeed(steps);
+    std::uint64_t freeBytes = 0;
+    if (Os::GetDiskFreeSpace(installFolder, &freeBytes)) space.free = freeBytes;
+    return space;
+}
+
+bool CoversRun(const PatchPlan& plan) {
+    return plan.Completes() || std::any_of(plan.records.begin(), plan.records.end(), Fails);
+}
+
+}  // namespace Orvane
