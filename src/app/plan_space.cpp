@@ -3,12 +3,23 @@
 #include <algorithm>
 #include <vector>
 
+#include "common/ansi_path.h"
 #include "platform/os.h"
 
 namespace Orvane {
 namespace {
 
 bool Fails(const PlannedRecord& record) { return record.action == PlannedAction::Fail; }
+
+// The free space of the folder, or of the nearest folder above it that exists: the run makes
+// the folders it is missing on that file system.
+std::optional<std::uint64_t> FreeSpaceFor(const std::string& folder) {
+    for (std::string path = folder; !path.empty(); path = Common::ParentFolder(path)) {
+        std::uint64_t freeBytes = 0;
+        if (Os::GetDiskFreeSpace(path, &freeBytes)) return freeBytes;
+    }
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -20,8 +31,7 @@ PlanSpace MeasurePlanSpace(const PatchPlan& plan, const std::string& installFold
     }
     PlanSpace space;
     space.needed = PeakSpaceNeed(steps);
-    std::uint64_t freeBytes = 0;
-    if (Os::GetDiskFreeSpace(installFolder, &freeBytes)) space.free = freeBytes;
+    space.free = FreeSpaceFor(installFolder);
     return space;
 }
 

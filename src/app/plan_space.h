@@ -5,8 +5,9 @@
 //   if (!space.Fits()) ... warn: the run may fill the disk ...
 //
 // The whole installation folder is taken to lie on one file system: the free space is asked
-// of the folder itself, and every temporary file and every file it replaces or deletes are
-// counted against it. A folder that mounts another file system deeper inside is not seen.
+// of the folder itself (of the nearest folder above it while it does not exist yet), and every
+// temporary file and every file it replaces or deletes are counted against it. A folder that
+// mounts another file system deeper inside is not seen.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +21,7 @@ namespace Orvane {
 struct PlanSpace {
     // The most that the folder holds beyond what it holds now at any moment of the run.
     std::uint64_t needed = 0;
-    // What the disk has free for the user; nothing when the system cannot tell (a folder that
-    // does not exist yet, for one).
+    // What the disk has free for the user; nothing when the system cannot tell.
     std::optional<std::uint64_t> free;
 
     // False only when the free space is known and smaller than the need.
