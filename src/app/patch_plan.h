@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "app/run_patch.h"
+#include "app/space_need.h"
 
 namespace Orvane {
 
@@ -46,6 +47,9 @@ struct PlannedRecord {
     // Archives that would be rebuilt: entries dropped and entries appended.
     std::optional<std::size_t> removed;
     std::optional<std::size_t> added;
+    // What carrying the record out writes and frees on the disk; nothing for a record that
+    // changes nothing or fails.
+    SpaceStep space;
 };
 
 struct PatchPlan {

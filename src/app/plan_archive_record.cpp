@@ -7,9 +7,11 @@
 #include "commands/archive_update.h"
 #include "commands/removal_index.h"
 #include "commands/safe_path.h"
+#include "common/buffered_reader.h"
 #include "common/failure.h"
 #include "common/file_status.h"
 #include "common/memory_stream.h"
+#include "common/stream_window.h"
 #include "platform/os.h"
 
 namespace Orvane {
@@ -19,11 +21,14 @@ using Common::MemoryStream;
 using ListingPointer = std::shared_ptr<const ArchiveListing>;
 
 constexpr int kFromBeginning = 0;
+// The update ends its new archive with a record length of 0 (u32).
+constexpr std::uint64_t kEndMarkerSize = 4;
 
-// The archive as the update would meet it, and whether it is the installed file (an archive
-// that an earlier record wrote is a fresh file that the swap can always replace).
+// The archive as the update would meet it, its size, and whether it is the installed file (an
+// archive that an earlier record wrote is a fresh file that the swap can always replace).
 struct ArchiveSource {
     ListingPointer listing;
+    std::uint64_t size = 0;
     bool installed = false;
 };
 
@@ -37,16 +42,20 @@ ArchiveSource OpenSource(const CPatchScript& script, const ArchiverParams& param
                          const PlanOverlay& overlay) {
     const PlannedFile* planned = overlay.Find(params.relativePath);
     if (planned == nullptr) {
-        auto stream = OpenArchiveForUpdate(params.GetFullPath());
-        if (!stream->CanRead()) throw MessageFailure(kArchiveOpenFailed);
-        return {ReadListing(stream), true};
+        auto file = OpenArchiveForUpdate(params.GetFullPath());
+        if (!file->CanRead()) throw MessageFailure(kArchiveOpenFailed);
+        auto size = static_cast<std::uint64_t>(file->GetLength());
+        return {ReadListing(std::make_shared<Common::BufferedReader>(file)), size, true};
     }
     if (planned->kind != PlannedFile::Kind::File) throw MessageFailure(kArchiveOpenFailed);
-    if (planned->archive) return {planned->archive, false};
-    std::shared_ptr<PicFile> payload =
-        script.LoadPicFile(*planned->payloadIndex, PayloadBytes::Load);
+    if (planned->archive) return {planned->archive, planned->size, false};
+    // A payload that an earlier record copied is walked where it lies in the patch file: only
+    // its entry headers are read, whatever its size.
+    std::shared_ptr<PicFile> payload = script.LoadPicFile(*planned->payloadIndex);
     if (!payload) throw MessageFailure(kArchiveOpenFailed);
-    return {ReadListing(std::make_shared<MemoryStream>(std::move(payload->data))), false};
+    auto stored = std::make_shared<Common::StreamWindow>(payload->source, payload->dataOffset,
+                                                         payload->dataSize);
+    return {ReadListing(stored), payload->dataSize, false};
 }
 
 // Writes the header with the target revision to memory, as the update writes it to its new
@@ -63,10 +72,25 @@ ArcHeader RebuiltHeader(const ArcHeader& read, std::uint16_t targetRevision) {
     return written;
 }
 
-// Raises what ArcEntry::Write would raise for this entry header (an empty name, a name or a
-// record too long for the layout).
-void RequireWritable(const ArcEntry& entry) {
-    entry.Write(std::make_shared<MemoryStream>());
+// Writes the header or entry header to memory: raises what its Write would raise (for an entry
+// an empty name, a name or a record too long for the layout), and gives its size.
+template <typename Header>
+std::uint64_t WrittenSize(const Header& header) {
+    auto scratch = std::make_shared<MemoryStream>();
+    header.Write(scratch);
+    return static_cast<std::uint64_t>(scratch->GetLength());
+}
+
+void RequireWritable(const ArcEntry& entry) { WrittenSize(entry); }
+
+// The size of the archive the update would write: its header, every entry with its data, and
+// the end marker.
+std::uint64_t RebuiltSize(const ArchiveListing& rebuilt) {
+    std::uint64_t size = WrittenSize(rebuilt.header) + kEndMarkerSize;
+    for (const ListedEntry& entry : rebuilt.entries) {
+        size += WrittenSize(entry.header) + entry.header.dataSize;
+    }
+    return size;
 }
 
 // The update's copy loop: every entry is dropped by a removal record or copied.
@@ -131,11 +155,15 @@ void PlanArchiveUpdate(const std::string& installFolder, const CPatchScript& scr
     PlanKeptEntries(*source.listing, params, *rebuilt, record);
     PlanAdditions(script, params, *rebuilt, record);
     if (source.installed) RequireSwappableArchive(params.GetFullPath());
+    const std::uint64_t size = RebuiltSize(*rebuilt);
     PlannedFile written;
     written.modified = Now();
+    written.size = size;
     written.archive = std::move(rebuilt);
     overlay.SetWritten(record.path, std::move(written));
     record.action = PlannedAction::Rebuild;
+    // The new archive is written whole to a temporary file before it replaces the old one.
+    record.space = {size, size, source.size};
 }
 
 }  // namespace Orvane

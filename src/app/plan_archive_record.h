@@ -2,7 +2,9 @@
 // decides every entry with the update's rules and checks every entry header and added payload
 // by writing it to memory, so that whatever would fail the update fails here with its text.
 // The archive is rebuilt in the overlay as entry headers only (names, sizes, times), so that a
-// later update of the same archive sees what this one leaves.
+// later update of the same archive sees what this one leaves; the size of the archive the update
+// would write follows from them. An archive that an earlier record copied from the patch is
+// read where it lies in the patch file, one entry header at a time, never loaded whole.
 #pragma once
 
 #include <string>

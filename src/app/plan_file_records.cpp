@@ -44,11 +44,15 @@ void PlanCopy(const std::string& installFolder, CopyParams& params, PlanOverlay&
     if (target.exists && RefusesOverwrite(target.attributes)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
+    const std::uint64_t size = params.file->dataSize;
     PlannedFile written;
     written.modified = payloadTime;
+    written.size = size;
     written.payloadIndex = params.fileIndex;
     overlay.SetWritten(record.path, std::move(written));
     record.action = PlannedAction::Copy;
+    // The payload goes to a temporary file beside the old one, which the swap then replaces.
+    record.space = {size, size, target.exists ? target.size : 0};
 }
 
 void PlanDelete(const std::string& installFolder, DeleteParams& params, PlanOverlay& overlay,
@@ -63,6 +67,7 @@ void PlanDelete(const std::string& installFolder, DeleteParams& params, PlanOver
     if (RefusesDeletion(target.attributes)) throw MessageFailure(kUpdateFileNotDeleted);
     overlay.SetDeleted(record.path);
     record.action = PlannedAction::Delete;
+    record.space.freed = target.size;
 }
 
 }  // namespace Orvane

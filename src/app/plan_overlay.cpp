@@ -78,12 +78,14 @@ FoundFile PlanOverlay::Look(const std::string& installFolder,
         found.exists = planned->kind != PlannedFile::Kind::Deleted;
         if (planned->kind == PlannedFile::Kind::Folder) found.attributes = Common::kDirectory;
         found.modified = planned->modified;
+        found.size = planned->size;
         return found;
     }
     Common::FileStatus status;
     found.exists = Common::GetFileStatus(installFolder + relativePath, &status);
     found.attributes = status.attributes;
     found.modified = status.modified;
+    found.size = status.size;
     return found;
 }
 

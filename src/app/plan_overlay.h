@@ -21,6 +21,7 @@ struct PlannedFile {
 
     Kind kind = Kind::File;
     Basic::CTime modified;  // a file's last-write time
+    std::uint64_t size = 0;  // a file's size in bytes
     // Where a file's bytes come from: the payload a copy wrote, or an archive a rebuild wrote.
     std::optional<std::uint16_t> payloadIndex;
     std::shared_ptr<const ArchiveListing> archive;
@@ -31,6 +32,7 @@ struct FoundFile {
     bool exists = false;
     std::uint8_t attributes = 0;  // Common::kReadOnly, kHidden, kDirectory, ...
     Basic::CTime modified;
+    std::uint64_t size = 0;  // 0 for a folder
 };
 
 class PlanOverlay {

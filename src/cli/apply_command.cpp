@@ -5,14 +5,18 @@
 // start; a problem found there is printed first. The folder is DIR, or else the one that the
 // program would propose from the registry of the Wine prefix. The run then reports as the
 // program does: the completion text on stdout (exit 0) or the failure text on stderr (exit 1).
-// With --dry-run nothing is written: the plan of the run is printed (app/patch_plan.h), as text
-// or with --json as JSON, and the exit status says whether the run would complete.
+// With --dry-run nothing is written: the plan of the run is printed (app/patch_plan.h) with the
+// disk space it needs (app/plan_space.h), as text or with --json as JSON, and the exit status
+// says whether the run would complete. Without it, a run whose plan needs more space than the
+// disk has free is announced by a warning on stderr and carried out all the same: a disk that
+// really fills stops the run with its failure, and the files it was replacing stay intact.
 #include <filesystem>
 #include <memory>
 #include <optional>
 
 #include "commands/error_messages.h"
 #include "app/patch_plan.h"
+#include "app/plan_space.h"
 #include "app/run_patch.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"
@@ -20,6 +24,7 @@
 #include "cli/console_progress.h"
 #include "cli/path_argument.h"
 #include "cli/plan_json.h"
+#include "cli/plan_space_text.h"
 #include "cli/plan_text.h"
 #include "cli/wine_install_folder.h"
 #include "common/utf8.h"
@@ -137,13 +142,22 @@ std::shared_ptr<ProgressSink> OpenConsoleProgress() {
                                              &CancelSignal::TakeRequest);
 }
 
-int ReportPlan(const PatchPlan& plan, bool json) {
+int ReportPlan(const RunInputs& inputs, bool json) {
+    PatchPlan plan = PlanPatch(inputs);
+    PlanSpace space = MeasurePlanSpace(plan, inputs.folder);
     if (json) {
-        PrintLine(stdout, PlanJson(plan));
+        PrintLine(stdout, PlanJson(plan, space));
     } else {
-        PrintPlanText(stdout, plan);
+        PrintPlanText(stdout, plan, space);
     }
     return plan.Completes() ? kExitSuccess : kExitFailure;
+}
+
+void WarnWhenSpaceIsShort(const RunInputs& inputs) {
+    PatchPlan plan = PlanPatch(inputs);
+    std::optional<std::string> warning =
+        RunSpaceWarning(plan, MeasurePlanSpace(plan, inputs.folder));
+    if (warning) PrintLine(stderr, kNotePrefix + *warning);
 }
 
 int Report(const RunOutcome& outcome) {
@@ -167,8 +181,9 @@ int RunApply(const Arguments& arguments) {
     if (!start.failureText.empty()) PrintAnsiLine(stderr, start.failureText);
     RunInputs inputs = InputsFor(patchPath, start);
     inputs.folder = folder ? *folder : RegistryFolder(start);
-    if (parsed.dryRun) return ReportPlan(PlanPatch(inputs), parsed.json);
+    if (parsed.dryRun) return ReportPlan(inputs, parsed.json);
 
+    WarnWhenSpaceIsShort(inputs);
     CancelSignal cancel;
     CErrorMessages errorMessages;
     return Report(RunPatch(inputs, errorMessages, OpenConsoleProgress));

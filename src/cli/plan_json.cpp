@@ -36,11 +36,14 @@ Json RecordObject(const PlannedRecord& record) {
 
 }  // namespace
 
-std::string PlanJson(const PatchPlan& plan) {
+std::string PlanJson(const PatchPlan& plan, const PlanSpace& space) {
     Json records = Json::array();
     for (const PlannedRecord& record : plan.records) records.push_back(RecordObject(record));
     Json document = {{"completes", plan.Completes()},
                      {"failure", TextOrNull(plan.failure)},
+                     {"spaceNeeded", space.needed},
+                     {"spaceFree", space.free ? Json(*space.free) : Json(nullptr)},
+                     {"spaceFits", space.Fits()},
                      {"records", std::move(records)}};
     return document.dump(kIndent, ' ', false, Json::error_handler_t::replace);
 }

@@ -1,6 +1,7 @@
 // `orvpatch apply --dry-run --json`: the plan of a run as one JSON object (texts in UTF-8).
 //
 //   {"completes": true|false, "failure": TEXT|null,
+//    "spaceNeeded": N, "spaceFree": N|null, "spaceFits": true|false,
 //    "records": [{"index": N, "type": "copy"|"delete"|"archive", "path": TEXT,
 //                 "action": ACTION, "failure": TEXT|null,
 //                 "from": N, "to": N,            (archives whose header was read)
@@ -10,9 +11,10 @@
 #include <string>
 
 #include "app/patch_plan.h"
+#include "app/plan_space.h"
 
 namespace Orvane::Cli {
 
-std::string PlanJson(const PatchPlan& plan);
+std::string PlanJson(const PatchPlan& plan, const PlanSpace& space);
 
 }  // namespace Orvane::Cli

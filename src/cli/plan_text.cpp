@@ -3,6 +3,7 @@
 #include <string>
 
 #include "cli/console.h"
+#include "cli/plan_space_text.h"
 #include "common/utf8.h"
 #include "patch/container_format.h"
 
@@ -53,12 +54,14 @@ const char* RecordTypeName(std::int32_t type) {
     }
 }
 
-void PrintPlanText(std::FILE* out, const PatchPlan& plan) {
+void PrintPlanText(std::FILE* out, const PatchPlan& plan, const PlanSpace& space) {
     for (const PlannedRecord& record : plan.records) {
         PrintLine(out, Number(record.index) + " " + RecordTypeName(record.type) + " " +
                            Common::Utf8FromAnsi(record.path) + ": " + ActionName(record.action) +
                            Details(record));
     }
+    PrintLine(out, SpaceLine(space));
+    if (!space.Fits()) PrintLine(out, SpaceWarning(space));
     PrintLine(out, plan.Completes() ? kCompletes : kFails + Common::Utf8FromAnsi(plan.failure));
 }
 

@@ -5,13 +5,18 @@
 //   2 archive data\graphic.arc: rebuild, revision 1 to 2, 1 removed, 1 added
 //   3 archive data\sound.arc: skip-revision, revision 3, target 3
 //   4 delete ro.dat: fail: 更新ファイルの削除に失敗！
+//   space: 1048576 bytes needed, 524288 bytes free
+//   warning: the run needs 1048576 bytes of disk space, but only 524288 bytes are free
 //   the run would fail: 更新ファイルの削除に失敗！
+//
+// The warning comes only when the space does not fit.
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
 
 #include "app/patch_plan.h"
+#include "app/plan_space.h"
 
 namespace Orvane::Cli {
 
@@ -20,6 +25,6 @@ const char* ActionName(PlannedAction action);
 // "copy", "delete", "archive".
 const char* RecordTypeName(std::int32_t type);
 
-void PrintPlanText(std::FILE* out, const PatchPlan& plan);
+void PrintPlanText(std::FILE* out, const PatchPlan& plan, const PlanSpace& space);
 
 }  // namespace Orvane::Cli

@@ -24,4 +24,9 @@ bool EndsWithBackslash(const std::string& text);
 // The folder text with a trailing backslash, added unless it already ends with one.
 std::string WithTrailingBackslash(const std::string& folder);
 
+// The folder that holds path: cut at its last '\' or '/' that is a character of its own, a
+// trailing one not counted ("C:\game\new\" gives "C:\game", "/home" gives "/"). Empty when
+// path has no separator left to cut at ("C:\", "/", "game").
+std::string ParentFolder(const std::string& path);
+
 }  // namespace Orvane::Common

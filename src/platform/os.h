@@ -131,13 +131,18 @@ std::string GetTempFileName(const std::string& folder, const std::string& prefix
 // Removes what GetTempFileName made in folder with this prefix in a process that no longer
 // runs: the leftovers of a run that was killed or lost its power. A file is taken for one only
 // by a mark that GetTempFileName alone sets (on POSIX an extended attribute naming the
-// process); a file that merely has such a name is never touched. Windows offers no mark that every file system keeps, so
-// there this does nothing.
+// process); a file that merely has such a name is never touched. Windows offers no mark that
+// every file system keeps, so there this does nothing.
 void RemoveLeftoverTempFiles(const std::string& folder, const std::string& prefix);
 
 // Writes the file's data and size through to the disk (fsync; FlushFileBuffers), so that a
 // swap that follows never names data a power loss took; false when the disk refused them.
 bool FlushFileToDisk(const std::string& path);
+
+// The bytes that the calling user may still write on the file system holding folder, an
+// existing folder (quotas and space kept for the administrator taken off); false when the
+// folder is missing or is a file, or the system cannot tell.
+bool GetDiskFreeSpace(const std::string& folder, std::uint64_t* freeBytes);
 
 // Refuses read-only files and folders.
 bool DeleteFile(const std::string& path);

@@ -23,6 +23,20 @@ TEST(FindLastBackslash, StepsOverDoubleByteCharacters) {
     }
 }
 
+TEST(ParentFolder, CutsAtTheLastSeparatorThatIsACharacter) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"C:\\game\\new\\", "C:\\game"},
+        {"/home/game", "/home"},
+        {"/home", "/"},
+        {"/", ""},
+        {"C:\\", ""},
+        {"game", ""},
+        {"C:\\\x95\x5C\\\x83\x5C", "C:\\\x95\x5C"},  // 表\ソ: neither trail byte is a separator
+        {"C:\\\x95\x5C", "C:"},
+    };
+    for (const auto& [path, parent] : cases) EXPECT_EQ(ParentFolder(path), parent) << path;
+}
+
 // 表 (95 5C) and ソ (83 5C) end in the byte of a backslash but are no separator.
 TEST(WithTrailingBackslash, AddsOneUnlessTheLastCharacterIsABackslash) {
     struct Case {

@@ -2,7 +2,9 @@
 // installation, the failures it already knows, and that the run then does what it said.
 #include <nlohmann/json.hpp>
 
+#include <filesystem>
 #include <fstream>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -142,7 +144,9 @@ TEST_F(DryRunStages, TextPlanHasALinePerRecordAndTheOutcome) {
     ChildResult run = DryRun(false);
 
     EXPECT_EQ(run.exitCode, 0) << run.err;
-    EXPECT_EQ(run.out, "0 copy readme.txt: copy\n" + Utf8(u8"1 copy doc\\新規\\修正履歴.txt: copy\n") +
+    std::smatch space;
+    ASSERT_TRUE(std::regex_search(run.out, space, std::regex("space: [0-9]+ bytes needed, [0-9]+ bytes free\n"))) << run.out;
+    EXPECT_EQ(space.prefix().str() + space.suffix().str(), "0 copy readme.txt: copy\n" + Utf8(u8"1 copy doc\\新規\\修正履歴.txt: copy\n") +
                            "2 delete old_intro.dat: delete\n"
                            "3 archive data\\graphic.arc: rebuild, revision 1 to 2, 1 removed, 1 added\n"
                            "4 archive Data\\Script.arc: rebuild, revision 1 to 2, 1 removed, 2 added\n"
@@ -223,6 +227,62 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"added payload missing", {{"data.arc", kLink4}}, {}, {}, {ArchiveRecord{"data.arc", 2, {}, {{0, 9}}}},
                  {{"fail", Text::kPayloadMissing, 1, 2, 0}}, Text::kPayloadMissing}),
     [](const testing::TestParamInfo<PlanCase>& info) { return std::to_string(info.index); });
+
+class DryRunSpace : public ApplyDryRun {
+protected:
+    // A "LINK4" archive of entries of almost 4 GiB each whose data are holes: terabytes by its
+    // size, a few blocks on the disk.
+    void WriteSparseArchive(const std::string& relative, int entries) const {
+        constexpr std::uint32_t kDataSize = 0xF0000000;
+        std::ofstream out(GamePath(relative), std::ios::binary);
+        auto write = [&out](const Bytes& bytes) { out.write(reinterpret_cast<const char*>(bytes.data()), bytes.size()); };
+        write(ArchiveBytes::Narrow("LINK4", "ARC", 1).Get());
+        for (int i = 0; i < entries; ++i) {
+            EntryBytes entry{"e" + std::to_string(i)};
+            entry.recordLength = static_cast<std::uint32_t>(16 + entry.name.size() + kDataSize);
+            write(ArchiveBytes::Narrow("", "").Entry(entry).Get());  // the entry header alone
+            out.seekp(kDataSize, std::ios::cur);
+        }
+        write(ArchiveBytes::Narrow("", "").End().Get());
+    }
+};
+
+// Steps in order: the delete makes room for the first copy; the archive is copied, then rebuilt
+// beside itself.
+TEST_F(DryRunSpace, JsonGivesTheNeedAtTheFullestMomentAndTheFreeSpace) {
+    WriteGameFile("old.dat", std::string(3000, 'o'));
+    std::vector<std::uint8_t> archive = ArchiveFileBytes(1, "a.bmp");
+    WritePatch(ContainerDescription{1, "t", 0, "Software\\Orvane\\Demo",
+                                    {DeleteRecord{"old.dat"}, CopyRecord{"", 0}, CopyRecord{"", 1},
+                                     ArchiveRecord{"data.arc", 2, {{1, "a.bmp"}}, {{0, 0}}}},
+                                    {Payload("big.dat", std::string(5000, 'b')),
+                                     Payload("data.arc", std::string(archive.begin(), archive.end()))}});
+
+    Json plan = Json::parse(DryRun().out);
+    ASSERT_EQ(RunOutcome(), "");
+
+    auto rebuilt = std::filesystem::file_size(GamePath("data.arc"));
+    EXPECT_EQ(plan["spaceNeeded"], 5000 - 3000 + archive.size() + rebuilt);
+    ASSERT_TRUE(plan["spaceFree"].is_number_unsigned()) << plan.dump();
+    EXPECT_GT(plan["spaceFree"], 0u);
+    EXPECT_EQ(plan["spaceFits"], true);
+}
+
+TEST_F(DryRunSpace, TextWarnsWhenTheNeedPassesTheFreeSpace) {
+    WriteSparseArchive("data.arc", 2400);
+    WritePatch(ContainerDescription{1, "t", 0, "Software\\Orvane\\Demo", {ArchiveRecord{"data.arc", 2, {}, {}}}, {}});
+
+    ChildResult run = DryRun(false);
+
+    std::smatch space;
+    ASSERT_TRUE(std::regex_search(run.out, space, std::regex("space: ([0-9]+) bytes needed, ([0-9]+) bytes free\n"))) << run.out;
+    std::string needed = space[1], free = space[2];
+    EXPECT_EQ(needed, std::to_string(std::filesystem::file_size(GamePath("data.arc"))));
+    if (std::stoull(needed) <= std::stoull(free)) GTEST_SKIP() << "the disk has room even for this";
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(space.suffix().str(), "warning: the run needs " + needed + " bytes of disk space, but only " + free +
+                                        " bytes are free\nthe run would complete\n");
+}
 
 class DryRunStops : public ApplyDryRun {};
 

@@ -38,6 +38,17 @@ TEST(FileAttributes, ReportFoldersFilesAndTheReadOnlyFlag) {
     EXPECT_FALSE(SetFileAttributes(folder / "missing", kAttrArchive));
 }
 
+TEST(DiskFreeSpace, AnswersForAnExistingFolderOnly) {
+    TempFolder folder;
+    folder.WriteFile("file", "a");
+    std::uint64_t freeBytes = 0;
+    EXPECT_TRUE(GetDiskFreeSpace(folder.Path(), &freeBytes));
+    EXPECT_GT(freeBytes, 0u);
+    EXPECT_FALSE(GetDiskFreeSpace(folder / "missing", &freeBytes));
+    EXPECT_FALSE(GetDiskFreeSpace(folder / "file", &freeBytes));
+    EXPECT_FALSE(GetDiskFreeSpace("", &freeBytes));
+}
+
 TEST(DeleteFile, RemovesFilesButNotReadOnlyFilesOrFolders) {
     TempFolder folder;
     folder.WriteFile("plain", "a");

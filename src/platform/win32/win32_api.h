@@ -17,6 +17,7 @@
 #undef CopyFile
 #undef DeleteFile
 #undef FindFirstFile
+#undef GetDiskFreeSpace
 #undef GetFileAttributes
 #undef GetFullPathName
 #undef GetModuleFileName

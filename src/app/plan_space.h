@@ -1,0 +1,38 @@
+// The disk space a planned run needs, and what the disk of the installation folder has free.
+//
+//   PatchPlan plan = PlanPatch(inputs);
+//   PlanSpace space = MeasurePlanSpace(plan, inputs.folder);
+//   if (!space.Fits()) ... warn: the run may fill the disk ...
+//
+// The whole installation folder is taken to lie on one file system: the free space is asked
+// of the folder itself (of the nearest folder above it while it does not exist yet), and every
+// temporary file and every file it replaces or deletes are counted against it. A folder that
+// mounts another file system deeper inside is not seen.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "app/patch_plan.h"
+
+namespace Orvane {
+
+struct PlanSpace {
+    // The most that the folder holds beyond what it holds now at any moment of the run.
+    std::uint64_t needed = 0;
+    // What the disk has free for the user; nothing when the system cannot tell.
+    std::optional<std::uint64_t> free;
+
+    // False only when the free space is known and smaller than the need.
+    bool Fits() const { return !free || needed <= *free; }
+};
+
+// The records the run would carry out, in order, up to the first that fails. Never raises.
+PlanSpace MeasurePlanSpace(const PatchPlan& plan, const std::string& installFolder);
+
+// Whether the plan goes as far as the run would: it completes, or one of its records fails. A
+// plan that the container or the script stopped knows too little to judge the space.
+bool CoversRun(const PatchPlan& plan);
+
+}  // namespace Orvane
