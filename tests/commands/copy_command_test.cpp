@@ -175,7 +175,9 @@ TEST(CmdCopy, FailuresLeaveTheInstallationUnchanged) {
         TempFolder root;  // the installation is its folder "game"
         root.WriteFile("game/sub/a.bin", "old");
         SetModified(root / "game/sub/a.bin", -60);
-        if (c.attributes) ASSERT_TRUE(Os::SetFileAttributes(root / "game/sub/a.bin", c.attributes));
+        if (c.attributes) {
+            ASSERT_TRUE(Os::SetFileAttributes(root / "game/sub/a.bin", c.attributes));
+        }
         HookedProgress progress;
         CErrorMessages errors;
         CopyParams params = Params(c.relativePath, c.name);

@@ -37,12 +37,15 @@ TEST(RemoveLeftoverTempFiles, RemovesOnlyMarkedFilesOfEndedProcesses) {
     TempFolder folder;
     std::string live = GetTempFileName(folder.Path() + "/", "tmp");
     ASSERT_FALSE(live.empty());
-    std::string ended = "orvpatch:" + std::to_string(EndedProcess());
+    std::string ended = "orvpatch:" + std::to_string(EndedProcess()) + ":0";
+    // This very process, as a process of another PID namespace that took its number later.
+    std::string reused = "orvpatch:" + std::to_string(::getpid()) + ":1";
     struct Case {
         const char* name;
         std::string mark;  // empty: none
     } cases[] = {
         {"tmp1A.TMP", ended},         // a killed run's file: removed
+        {"tmp1B.TMP", reused},        // so is one whose number now means another process
         {"tmp2B.TMP", ""},            // another program's look-alike
         {"tmp3C.TMP", "other:1"},     // a mark that is not ours
         {"tmpZZ.TMP", ended},         // not a name we make
