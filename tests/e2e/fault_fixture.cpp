@@ -64,6 +64,7 @@ void FaultTest::SetUp() {
     ASSERT_EQ(clean.result.exitCode, 0) << clean.result.err;
     ASSERT_GT(clean.calls["openat"], 0) << "the trace of the clean run is empty";
     calls_ = clean.calls;
+    for (const auto& [call, count] : calls_) RecordProperty(call, count);  // the points covered
     patched_ = GameState();
     ASSERT_NE(patched_, installed_) << "the patch changes nothing";
 }

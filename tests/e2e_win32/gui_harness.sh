@@ -9,7 +9,7 @@
 
 source "$(dirname "${BASH_SOURCE[0]}")/xvfb.sh"
 
-readonly wait_seconds=30
+readonly wait_seconds=60
 
 scenario=
 work=
