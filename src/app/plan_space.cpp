@@ -11,8 +11,8 @@ namespace {
 
 bool Fails(const PlannedRecord& record) { return record.action == PlannedAction::Fail; }
 
-// The free space of the folder, or of the nearest folder above it that exists: the run makes
-// the folders it is missing on that file system.
+}  // namespace
+
 std::optional<std::uint64_t> FreeSpaceFor(const std::string& folder) {
     for (std::string path = folder; !path.empty(); path = Common::ParentFolder(path)) {
         std::uint64_t freeBytes = 0;
@@ -20,8 +20,6 @@ std::optional<std::uint64_t> FreeSpaceFor(const std::string& folder) {
     }
     return std::nullopt;
 }
-
-}  // namespace
 
 PlanSpace MeasurePlanSpace(const PatchPlan& plan, const std::string& installFolder) {
     std::vector<SpaceStep> steps;

@@ -28,6 +28,10 @@ struct PlanSpace {
     bool Fits() const { return !free || needed <= *free; }
 };
 
+// The free space of the folder, or of the nearest folder above it that exists: the run makes
+// the folders it is missing on that file system. Nothing when the system cannot tell.
+std::optional<std::uint64_t> FreeSpaceFor(const std::string& folder);
+
 // The records the run would carry out, in order, up to the first that fails. Never raises.
 PlanSpace MeasurePlanSpace(const PatchPlan& plan, const std::string& installFolder);
 
