@@ -20,7 +20,7 @@ namespace {
 using Common::MemoryStream;
 using ListingPointer = std::shared_ptr<const ArchiveListing>;
 
-constexpr int kFromBeginning = 0;
+using Common::kFromBeginning;
 // The update ends its new archive with a record length of 0 (u32).
 constexpr std::uint64_t kEndMarkerSize = 4;
 

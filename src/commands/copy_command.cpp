@@ -1,7 +1,5 @@
 #include "commands/copy_command.h"
 
-#include <optional>
-
 #include "commands/install_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
@@ -32,23 +30,11 @@ bool RefusesDestination(const std::string& path) {
     return Common::GetFileStatus(path, &status) && RefusesOverwrite(status.attributes);
 }
 
-// The time for a file, or nothing for a time that is not set (zero), which stays as it is.
-std::optional<Os::FileTime> FileTimeOf(const Basic::CTime& time) {
-    if (time.GetTime() == 0) return std::nullopt;
-    Os::FileTime fileTime = 0;
-    Basic::ToFileTime(time, &fileTime);
-    return fileTime;
-}
-
 // Gives the written temporary file the payload's times through its own handle, so that the
-// swap puts the file in place already stamped. The stamping after the swap may fail quietly;
-// without this, such a failure (or the process dying there) would leave the new contents with
-// the time of the run, which the next run would take for a file that is up to date.
+// swap puts the file in place already stamped: a run that stops right after the swap never
+// leaves new contents with the time of the run, which a later run would take as up to date.
 bool StampTemporaryFile(const Common::FileStream& stream, const PicFile& payload) {
-    std::optional<Os::FileTime> created = FileTimeOf(*payload.created);
-    std::optional<Os::FileTime> modified = FileTimeOf(*payload.modified);
-    return Os::SetFileTime(stream.NativeHandle(), created ? &*created : nullptr, nullptr,
-                           modified ? &*modified : nullptr);
+    return Common::SetFileTimes(stream, *payload.created, Basic::CTime(), *payload.modified);
 }
 
 // Writes the payload, with its times, into a new temporary file in the destination folder

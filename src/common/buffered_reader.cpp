@@ -9,9 +9,6 @@ namespace {
 
 // The first fetch after a jump: enough for a few entry headers, little of the data between.
 constexpr std::uint32_t kFirstFetch = 4 * 1024;
-constexpr int kFromBeginning = 0;
-constexpr int kFromCurrent = 1;
-constexpr int kFromEnd = 2;
 
 }  // namespace
 

@@ -22,14 +22,9 @@ std::optional<Os::FileTime> FileTimeOf(const Basic::CTime& time) {
 
 // Opens the file for writing and sets the given times; false on any failure.
 bool ApplyTimes(const std::string& path, const FileStatus& status) {
-    Os::FileTime modified = 0;
-    Basic::ToFileTime(status.modified, &modified);
-    std::optional<Os::FileTime> lastAccess = FileTimeOf(status.lastAccess);
-    std::optional<Os::FileTime> created = FileTimeOf(status.created);
     FileStream stream(path, OpenExisting, FileAccess::Read | FileAccess::Write, FileShare::Read);
     if (!stream.CanRead() || !stream.CanWrite()) return false;
-    return Os::SetFileTime(stream.NativeHandle(), created ? &*created : nullptr,
-                           lastAccess ? &*lastAccess : nullptr, &modified);
+    return SetFileTimes(stream, status.created, status.lastAccess, status.modified);
 }
 
 void ApplyStatus(const std::string& path, const FileStatus& status) {
@@ -45,6 +40,16 @@ void ApplyStatus(const std::string& path, const FileStatus& status) {
 }
 
 }  // namespace
+
+bool SetFileTimes(const FileStream& file, const Basic::CTime& created,
+                  const Basic::CTime& lastAccess, const Basic::CTime& modified) {
+    std::optional<Os::FileTime> createdTime = FileTimeOf(created);
+    std::optional<Os::FileTime> accessTime = FileTimeOf(lastAccess);
+    std::optional<Os::FileTime> modifiedTime = FileTimeOf(modified);
+    return Os::SetFileTime(file.NativeHandle(), createdTime ? &*createdTime : nullptr,
+                           accessTime ? &*accessTime : nullptr,
+                           modifiedTime ? &*modifiedTime : nullptr);
+}
 
 bool GetFileStatus(const std::string& path, FileStatus* status) {
     if (!CanLookUpStatus(path)) return false;

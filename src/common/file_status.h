@@ -9,6 +9,8 @@
 
 namespace Orvane::Common {
 
+class FileStream;
+
 // Attribute bits kept in FileStatus::attributes.
 inline constexpr std::uint8_t kReadOnly = 0x01;
 inline constexpr std::uint8_t kHidden = 0x02;
@@ -33,6 +35,11 @@ bool GetFileStatus(const std::string& path, FileStatus* status);
 // 260 bytes. The platform's own calls count characters instead, so they may write a file at a
 // path of double-byte characters that GetFileStatus never sees.
 bool CanLookUpStatus(const std::string& path);
+
+// Sets the non-zero times on an open file (a time of 0 stays as it is); false when the platform
+// refuses them.
+bool SetFileTimes(const FileStream& file, const Basic::CTime& created,
+                  const Basic::CTime& lastAccess, const Basic::CTime& modified);
 
 // Applies the attributes and the non-zero times of status to the file, as far as it can:
 // a read-only attribute is lifted before the times are set and set after them. Never raises;

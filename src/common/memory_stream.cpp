@@ -4,13 +4,6 @@
 #include <cstring>
 
 namespace Orvane::Common {
-namespace {
-
-constexpr int kFromBeginning = 0;
-constexpr int kFromCurrent = 1;
-constexpr int kFromEnd = 2;
-
-}  // namespace
 
 std::int64_t MemoryStream::GetLength() const {
     return open_ ? static_cast<std::int64_t>(bytes_.size()) : 0;

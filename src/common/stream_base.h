@@ -8,6 +8,11 @@
 
 namespace Orvane::Common {
 
+// Where a Seek counts from.
+inline constexpr int kFromBeginning = 0;
+inline constexpr int kFromCurrent = 1;
+inline constexpr int kFromEnd = 2;
+
 class StreamBase {
 public:
     virtual bool CanRead() const = 0;
@@ -20,7 +25,7 @@ public:
     // Cuts or extends the file to length and leaves the position there.
     virtual bool SetLength(std::int64_t length) = 0;
     virtual void Close() = 0;
-    // origin: 0 from the beginning, 1 from the current position, 2 from the end.
+    // origin: kFromBeginning, kFromCurrent or kFromEnd.
     virtual bool Seek(std::int64_t offset, int origin) = 0;
     // Without bytesRead: true only when exactly count bytes were read (a short read is false,
     // the bytes that arrived stay in buffer). With bytesRead: true unless the read failed.

@@ -4,13 +4,6 @@
 #include <limits>
 
 namespace Orvane::Common {
-namespace {
-
-constexpr int kFromBeginning = 0;
-constexpr int kFromCurrent = 1;
-constexpr int kFromEnd = 2;
-
-}  // namespace
 
 StreamWindow::StreamWindow(std::shared_ptr<StreamBase> base, std::int64_t start,
                            std::int64_t length)

@@ -8,7 +8,7 @@
 namespace Orvane {
 namespace {
 
-constexpr int kFromBeginning = 0;
+using Common::kFromBeginning;
 
 void DescribeHeader(const PatchHeader& header, ContainerDescription& description) {
     description.version = header.version;

@@ -9,7 +9,7 @@
 namespace Orvane {
 namespace {
 
-constexpr int kFromBeginning = 0;
+using Common::kFromBeginning;
 
 // The offset is compared with the file size as 32-bit numbers, as the offsets are stored.
 const char* CheckOffset(std::uint32_t offset, std::uint32_t fileSize) {

@@ -23,8 +23,8 @@ constexpr std::uint32_t kSectionHeaderSize = 40;
 constexpr std::size_t kRawSizeField = 16;
 constexpr std::size_t kRawPointerField = 20;
 
-constexpr int kFromBeginning = 0;
-constexpr int kFromCurrent = 1;
+using Common::kFromBeginning;
+using Common::kFromCurrent;
 
 // Leaves the stream at the PE headers; false when the DOS header is not one.
 bool SeekToPeHeaders(Common::StreamBase& stream) {

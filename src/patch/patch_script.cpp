@@ -13,7 +13,7 @@
 namespace Orvane {
 namespace {
 
-constexpr int kFromBeginning = 0;
+using Common::kFromBeginning;
 constexpr std::int32_t kUnsupportedVersion = 0;
 constexpr std::size_t kUtf16Padding = 2;
 

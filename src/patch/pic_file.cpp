@@ -12,8 +12,8 @@
 namespace Orvane {
 namespace {
 
-constexpr int kFromBeginning = 0;
-constexpr int kFromCurrent = 1;
+using Common::kFromBeginning;
+using Common::kFromCurrent;
 constexpr std::size_t kUtf16Padding = 2;
 constexpr std::int64_t kKindSize = 2;
 
