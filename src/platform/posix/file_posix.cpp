@@ -11,8 +11,9 @@
 #include "platform/os.h"
 #include "platform/path_limit.h"
 #include "platform/posix/host_file.h"
-#include "platform/posix/open_elsewhere.h"
 #include "platform/posix/host_path.h"
+#include "platform/posix/open_elsewhere.h"
+#include "platform/posix/write_behind.h"
 
 namespace Orvane::Os {
 namespace {
@@ -22,7 +23,13 @@ struct OpenedFile {
     bool canRead = false;
     bool canWrite = false;
     std::string deleteOnClose;  // host path unlinked at close; empty when not asked for
+    // Set for a file written front to back (opened to write with the sequential hint).
+    std::optional<Posix::WriteBehind> writeBehind;
 };
+
+void NoteWritten(OpenedFile* opened, std::uint64_t bytes) {
+    if (opened->writeBehind) opened->writeBehind->Written(opened->descriptor, bytes);
+}
 
 OpenedFile* Opened(FileHandle file) {
     return file == kInvalidFile ? nullptr : reinterpret_cast<OpenedFile*>(file);
@@ -121,8 +128,8 @@ void DeleteIfStillThere(int descriptor, const std::string& hostPath) {
     }
 }
 
-// At most this much per call, well below what the kernel takes in one.
-constexpr std::uint64_t kMaxRangeCopy = 1u << 30;
+// At most this much per call, so that the write-behind of the target keeps pace.
+constexpr std::uint64_t kMaxRangeCopy = Posix::WriteBehind::kStep;
 
 // The file system or the kernel cannot copy between these two files itself.
 bool IsUnsupportedCopy(int error) {
@@ -175,6 +182,8 @@ FileHandle OpenFile(const std::string& path, const OpenRequest& request) {
     auto* opened = new OpenedFile{descriptor, request.read, request.write, {}};
     if (request.flagsAndAttributes & kFlagDeleteOnClose)
         opened->deleteOnClose = std::move(hostPath);
+    if (request.write && (request.flagsAndAttributes & kFlagSequentialScan))
+        opened->writeBehind.emplace();
     return reinterpret_cast<FileHandle>(opened);
 }
 
@@ -217,6 +226,7 @@ bool WriteFile(FileHandle file, const void* buffer, std::uint32_t count,
         total += static_cast<std::uint32_t>(put);
     }
     if (bytesWritten != nullptr) *bytesWritten = total;
+    NoteWritten(opened, total);
     return total == count;
 }
 
@@ -265,6 +275,7 @@ RangeCopy CopyFileRange(FileHandle from, std::int64_t fromOffset, FileHandle to,
         // Copying through memory tells which.
         if (moved == 0) return RangeCopy::Unsupported;
         *copied += static_cast<std::uint64_t>(moved);
+        NoteWritten(target, static_cast<std::uint64_t>(moved));
     }
     return RangeCopy::Done;
 }
