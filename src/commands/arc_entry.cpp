@@ -6,6 +6,7 @@
 #include "commands/stream_io.h"
 #include "common/binary_writer.h"
 #include "common/failure.h"
+#include "common/little_endian.h"
 #include "common/text_encoding.h"
 
 namespace Orvane {
@@ -16,6 +17,7 @@ constexpr std::uint32_t kUnicodeFixedSize = 15;
 constexpr std::size_t kMaxNarrowName = 255;
 constexpr std::size_t kMaxUnicodeUnits = 32767;
 constexpr std::int64_t kReservedSize = 2;
+constexpr std::uint32_t kFieldsSize = 9;
 
 std::uint32_t RecordLength(std::uint32_t fixed, std::size_t nameBytes, std::uint32_t dataSize) {
     std::uint64_t length = std::uint64_t{fixed} + nameBytes + dataSize;
@@ -28,13 +30,15 @@ std::uint32_t RecordLength(std::uint32_t fixed, std::size_t nameBytes, std::uint
 std::uint32_t ArcEntry::Read(const std::shared_ptr<Common::StreamBase>& stream) {
     std::uint32_t length = ReadU32(*stream);
     if (length == 0) return 0;
-    kind = ReadU16(*stream);
-    year = ReadU16(*stream);
-    month = ReadU8(*stream);
-    day = ReadU8(*stream);
-    hour = ReadU8(*stream);
-    minute = ReadU8(*stream);
-    second = ReadU8(*stream);
+    std::uint8_t fields[kFieldsSize];  // kind, year, month, day, hour, minute, second
+    ReadExactly(*stream, fields, kFieldsSize);
+    kind = Common::LoadU16(fields);
+    year = Common::LoadU16(fields + 2);
+    month = fields[4];
+    day = fields[5];
+    hour = fields[6];
+    minute = fields[7];
+    second = fields[8];
     std::uint32_t headerSize = unicodeNames ? ReadUnicodeName(*stream) : ReadNarrowName(*stream);
     // A record shorter than its own header would give a huge data size: the archive is damaged.
     if (length < headerSize) throw PlainFailure();
@@ -67,10 +71,9 @@ std::uint32_t ArcEntry::ReadNarrowName(Common::StreamBase& stream) {
 
 std::uint32_t ArcEntry::ReadUnicodeName(Common::StreamBase& stream) {
     std::uint16_t length = ReadU16(stream);
-    std::vector<std::uint8_t> bytes(std::size_t{length} + 2, 0);
-    ReadExactly(stream, bytes.data(), length);
-    name = Common::AnsiFromUtf16Bytes(bytes.data(), length);
-    storedName.assign(bytes.begin(), bytes.begin() + length);
+    storedName.resize(length);
+    ReadExactly(stream, storedName.data(), length);
+    name = Common::AnsiFromUtf16Bytes(storedName.data(), length);
     storedAsAnsi_ = name;
     rewritesAsRead_ = !name.empty();
     return kUnicodeFixedSize + length;

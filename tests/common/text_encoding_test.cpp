@@ -51,6 +51,19 @@ TEST(AnsiFromUtf16Bytes, PairsAnOddLastByteAndStopsAtZero) {
     EXPECT_EQ(AnsiFromUtf16Bytes(kana, 2), "\x83\x41");
 }
 
+// ASCII names skip the platform's conversion; they must come out as it would give them, and a
+// name that only starts as ASCII must still be converted whole.
+TEST(AnsiFromUtf16Bytes, AgreesWithThePlatformOnAsciiAndMixedNames) {
+    for (char16_t unit = 1; unit < 0x80; ++unit) {
+        const std::uint8_t bytes[] = {static_cast<std::uint8_t>(unit), 0x00};
+        EXPECT_EQ(AnsiFromUtf16Bytes(bytes, 2), ToAnsi(std::u16string(1, unit))) << int{unit};
+    }
+    const std::uint8_t mixed[] = {0x41, 0x00, 0xA2, 0x30};
+    EXPECT_EQ(AnsiFromUtf16Bytes(mixed, 4), "A\x83\x41");
+    const std::uint8_t oddHigh[] = {0x41, 0x00, 0xA2};
+    EXPECT_EQ(AnsiFromUtf16Bytes(oddHigh, 3), ToAnsi(u"A\x00A2"));
+}
+
 TEST(Utf8, RoundTripsThroughCodePage932) {
     EXPECT_EQ(Utf8FromAnsi("\x8f\x43\x90\xb3"), Orvane::Test::Utf8(u8"修正"));
     EXPECT_EQ(AnsiFromUtf8(Orvane::Test::Utf8(u8"修正 a")), "\x8f\x43\x90\xb3 a");
