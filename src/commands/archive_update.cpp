@@ -79,6 +79,7 @@ void ArchiveUpdate::Run(const std::string& installFolder) {
     progress_.SetText(FormatWithName(kReplacingFormat, params_.GetName()));
     progress_.SetPos(100);
     ReplaceInstalledFile(progress_, temp_->Path(), params_.GetFullPath(), kArchiveReplaceFailed);
+    temp_->Forget();
 }
 
 // False when the archive is already at or beyond the target revision.

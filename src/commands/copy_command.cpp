@@ -100,6 +100,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     // Stamped again after the swap (the temporary file was stamped already), because Windows
     // may give a file that takes a just-removed file's name the old file's creation time.
     PutInPlace(temp.Path(), params.GetFullPath());
+    temp.Forget();
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
 }

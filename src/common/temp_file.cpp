@@ -43,6 +43,10 @@ std::optional<std::string> CTempFile::Create(const std::string& prefix,
 
 void CTempFile::Delete() {
     if (!path_.empty()) DeleteWithRetries(path_);
+    Forget();
+}
+
+void CTempFile::Forget() {
     path_.clear();
     fileName_.clear();
 }

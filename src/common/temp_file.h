@@ -27,6 +27,9 @@ public:
     // one that cannot be deleted yet (held open by another process) is retried for about two
     // seconds before it is left.
     void Delete();
+    // Forgets the file without deleting it, once it has been renamed into place: its name is
+    // gone, and looking for it again costs a search of the folder where case is matched.
+    void Forget();
 
     const std::string& Path() const { return path_; }
     const std::string& FileName() const { return fileName_; }

@@ -95,6 +95,14 @@ TEST(CTempFile, ReleaseDeletesTheFileAndARenamedFileIsNoError) {
         ASSERT_TRUE(Os::MoveFile(temp.Path(), folder / "kept"));
     }
     EXPECT_EQ(folder.List(), std::vector<std::string>{"kept"});
+    std::string forgotten;
+    {
+        CTempFile temp;
+        ASSERT_TRUE(temp.Create("tmp", folder.Path()));
+        forgotten = temp.FileName();
+        temp.Forget();
+    }
+    EXPECT_EQ(folder.List().size(), 2u) << forgotten << " was deleted after Forget";
 }
 
 // A file that cannot be deleted at first, as while a virus scanner holds it, is tried again

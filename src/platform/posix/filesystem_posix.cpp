@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <set>
 
 #include "platform/os.h"
 #include "platform/path_limit.h"
@@ -167,11 +168,16 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
     return true;
 }
 
+// A folder is swept once per process and prefix: leftovers are made by processes that have
+// ended, and sweeping walks the whole folder, which a run that makes a temporary file for each
+// of thousands of files in one folder cannot afford each time.
 void RemoveLeftoverTempFiles(const std::string& folder, const std::string& prefix) {
+    static std::set<std::string> swept;
     if (!FitsMaxPath(folder)) return;
     std::string hostFolder = Posix::HostPath(folder);
     if (!hostFolder.empty() && hostFolder.back() != kHostSeparator) hostFolder += kHostSeparator;
     std::string stem = Posix::Cp932ToUtf8(LeadingCharacters(prefix, kTempPrefixCharacters));
+    if (!swept.insert(hostFolder + '\0' + stem).second) return;
     Posix::RemoveLeftoverUniqueFiles(hostFolder, stem, kTempSuffix);
 }
 
