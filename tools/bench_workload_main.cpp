@@ -7,7 +7,10 @@
 //   orvpatch-bench-workload payload FOLDER SIZE
 //       FOLDER/manifest.toml: a patch that copies FOLDER/payload/big.bin (SIZE bytes) into an
 //       empty FOLDER/game/.
-//   Both also write FOLDER/stub.exe, the stub the patch is built on.
+//   orvpatch-bench-workload payloads FOLDER COUNT
+//       FOLDER/manifest.toml: a patch carrying COUNT small files, of which it copies the last
+//       into an empty FOLDER/game/: opening it walks the whole payload table.
+//   All three also write FOLDER/stub.exe, the stub the patch is built on.
 //
 // Data is generated, never held whole: any size can be made in constant memory.
 #include <cstdio>
@@ -36,7 +39,8 @@ constexpr int kExitUsage = 2;
 constexpr std::size_t kChunkSize = 1 << 20;
 constexpr char kUsage[] =
     "usage: orvpatch-bench-workload archive FOLDER ENTRIES SIZE REPLACED\n"
-    "       orvpatch-bench-workload payload FOLDER SIZE\n";
+    "       orvpatch-bench-workload payload FOLDER SIZE\n"
+    "       orvpatch-bench-workload payloads FOLDER COUNT\n";
 constexpr char kCannotCreate[] = "cannot create ";
 
 // Bytes that differ from entry to entry and from the original to its replacement.
@@ -139,16 +143,54 @@ int MakePayload(const Arguments& arguments) {
     return kExitSuccess;
 }
 
+int MakePayloads(const Arguments& arguments) {
+    const std::string folder = arguments[0] + "/";
+    const auto count = static_cast<std::uint32_t>(std::stoul(arguments[1]));
+    std::string payloads;
+    Os::MakeSureDirectoryPathExists(folder + "payload/");
+    for (std::uint32_t i = 0; i < count; ++i) {
+        // Written by host path: a new name through the platform layer lists the folder to
+        // match its case, which tens of thousands of files in one folder make slow.
+        std::string name = EntryName(i);
+        WriteText(folder + "payload/" + name, name + "\n");
+        payloads += "[[payload]]\nfile = \"payload/" + name + "\"\n";
+    }
+    Os::MakeSureDirectoryPathExists(folder + "game/");
+    WriteText(folder + "manifest.toml",
+              ManifestHead() + payloads + "[[record]]\ntype = \"copy\"\npayload = \"" +
+                  EntryName(count - 1) + "\"\n");
+    return kExitSuccess;
+}
+
+using Maker = int (*)(const Arguments&);
+
+// The maker of a workload kind and the number of arguments it takes; none for anything else.
+Maker MakerOf(const Arguments& arguments) {
+    struct Kind {
+        const char* name;
+        std::size_t arguments;
+        Maker maker;
+    };
+    static constexpr Kind kKinds[] = {
+        {"archive", 4, MakeArchive}, {"payload", 2, MakePayload}, {"payloads", 2, MakePayloads}};
+    for (const Kind& kind : kKinds) {
+        if (!arguments.empty() && arguments[0] == kind.name &&
+            arguments.size() == kind.arguments + 1) {
+            return kind.maker;
+        }
+    }
+    return nullptr;
+}
+
 int Main(const Arguments& arguments) {
-    bool archive = arguments.size() == 5 && arguments[0] == "archive";
-    bool payload = arguments.size() == 3 && arguments[0] == "payload";
-    if (!archive && !payload) {
+    Maker maker = MakerOf(arguments);
+    if (maker == nullptr) {
         std::fputs(kUsage, stderr);
         return kExitUsage;
     }
     Arguments rest(arguments.begin() + 1, arguments.end());
     try {
-        int status = archive ? MakeArchive(rest) : MakePayload(rest);
+        int status = maker(rest);
         WriteMinimalImage(rest[0] + "/stub.exe");
         return status;
     } catch (const MessageFailure& failure) {
