@@ -37,9 +37,4 @@ bool HostFileReader::Read(void* buffer, std::uint32_t count, std::uint32_t* byte
     return bytesRead != nullptr || got == count;
 }
 
-std::int32_t HostFileReader::ReadByte() {
-    std::uint8_t value = 0;
-    return Read(&value, 1) ? value : -1;
-}
-
 }  // namespace Orvane::Author

@@ -7,26 +7,21 @@
 #include <filesystem>
 #include <fstream>
 
-#include "common/stream_base.h"
+#include "common/read_only_stream.h"
 
 namespace Orvane::Author {
 
-class HostFileReader : public Common::StreamBase {
+class HostFileReader : public Common::ReadOnlyStream {
 public:
     explicit HostFileReader(const std::filesystem::path& path);
 
     bool CanRead() const override { return file_.is_open(); }
     bool IsOpen() const override { return file_.is_open(); }
-    bool CanWrite() const override { return false; }
     std::int64_t GetLength() const override { return length_; }
     std::int64_t GetPosition() const override;
-    bool SetLength(std::int64_t) override { return false; }
     void Close() override { file_.close(); }
     bool Seek(std::int64_t offset, int origin) override;
     bool Read(void* buffer, std::uint32_t count, std::uint32_t* bytesRead = nullptr) override;
-    std::int32_t ReadByte() override;
-    bool Write(const void*, std::uint32_t, std::uint32_t* = nullptr) override { return false; }
-    bool WriteByte(std::uint8_t) override { return false; }
 
 private:
     mutable std::ifstream file_;

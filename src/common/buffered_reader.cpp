@@ -123,14 +123,4 @@ const std::uint8_t* BufferedReader::Next(std::uint32_t wanted, std::uint32_t* av
     return data;
 }
 
-std::int32_t BufferedReader::ReadByte() {
-    std::uint8_t value = 0;
-    return Read(&value, 1) ? value : -1;
-}
-
-bool BufferedReader::Write(const void*, std::uint32_t, std::uint32_t* bytesWritten) {
-    if (bytesWritten != nullptr) *bytesWritten = 0;
-    return false;
-}
-
 }  // namespace Orvane::Common

@@ -19,10 +19,11 @@
 #include <vector>
 
 #include "common/file_stream.h"
+#include "common/read_only_stream.h"
 
 namespace Orvane::Common {
 
-class BufferedReader final : public StreamBase {
+class BufferedReader final : public ReadOnlyStream {
 public:
     static constexpr std::uint32_t kDefaultBlockSize = 256 * 1024;
 
@@ -32,16 +33,11 @@ public:
 
     bool CanRead() const override;
     bool IsOpen() const override;
-    bool CanWrite() const override { return false; }
     std::int64_t GetLength() const override;
     std::int64_t GetPosition() const override;
-    bool SetLength(std::int64_t) override { return false; }
     void Close() override;
     bool Seek(std::int64_t offset, int origin) override;
     bool Read(void* buffer, std::uint32_t count, std::uint32_t* bytesRead = nullptr) override;
-    std::int32_t ReadByte() override;
-    bool Write(const void*, std::uint32_t, std::uint32_t* bytesWritten = nullptr) override;
-    bool WriteByte(std::uint8_t) override { return false; }
 
     // Up to `wanted` bytes at the position, straight out of the block (fetching one when none
     // is left), and the position moves past them; *available tells how many. The bytes stay

@@ -43,14 +43,4 @@ bool StreamWindow::Read(void* buffer, std::uint32_t count, std::uint32_t* bytesR
     return bytesRead != nullptr || got == count;
 }
 
-std::int32_t StreamWindow::ReadByte() {
-    std::uint8_t value = 0;
-    return Read(&value, 1) ? value : -1;
-}
-
-bool StreamWindow::Write(const void*, std::uint32_t, std::uint32_t* bytesWritten) {
-    if (bytesWritten != nullptr) *bytesWritten = 0;
-    return false;
-}
-
 }  // namespace Orvane::Common

@@ -14,27 +14,22 @@
 #include <cstdint>
 #include <memory>
 
-#include "common/stream_base.h"
+#include "common/read_only_stream.h"
 
 namespace Orvane::Common {
 
-class StreamWindow final : public StreamBase {
+class StreamWindow final : public ReadOnlyStream {
 public:
     // The range [start, start + length) of base; start and length are not negative.
     StreamWindow(std::shared_ptr<StreamBase> base, std::int64_t start, std::int64_t length);
 
     bool CanRead() const override;
     bool IsOpen() const override;
-    bool CanWrite() const override { return false; }
     std::int64_t GetLength() const override;
     std::int64_t GetPosition() const override;
-    bool SetLength(std::int64_t) override { return false; }
     void Close() override { base_.reset(); }
     bool Seek(std::int64_t offset, int origin) override;
     bool Read(void* buffer, std::uint32_t count, std::uint32_t* bytesRead = nullptr) override;
-    std::int32_t ReadByte() override;
-    bool Write(const void*, std::uint32_t, std::uint32_t* bytesWritten = nullptr) override;
-    bool WriteByte(std::uint8_t) override { return false; }
 
 private:
     std::shared_ptr<StreamBase> base_;
