@@ -187,6 +187,12 @@ std::string WideToAnsi(const std::u16string& text);
 // Code page 932 to UTF-16, invalid sequences as the platform converts them.
 std::u16string AnsiToWide(const std::string& text);
 
+// A name or path (code page 932) in the form in which the platform compares file names: UTF-16
+// with the case of every letter folded, exactly as the platform finds a file whose name
+// differs only in case (full-width, Greek and Cyrillic letters too, not only ASCII). Two names
+// reach the same file exactly when their forms are equal. Separators are left as they are.
+std::u16string FoldNameCase(const std::string& name);
+
 // ---- Process -------------------------------------------------------------------------------
 
 // Lets the thread wait; used between retries of a file that another process holds.

@@ -26,4 +26,16 @@ std::u16string AnsiToWide(const std::string& text) {
     return buffer;
 }
 
+// The file systems compare names by their upper case, as the system's invariant mapping gives it
+// (one unit for one unit).
+std::u16string FoldNameCase(const std::string& name) {
+    std::u16string wide = AnsiToWide(name);
+    if (wide.empty()) return wide;
+    std::u16string folded(wide.size(), u'\0');
+    int length = static_cast<int>(wide.size());
+    ::LCMapStringW(LOCALE_INVARIANT, LCMAP_UPPERCASE, reinterpret_cast<const wchar_t*>(wide.data()),
+                   length, reinterpret_cast<wchar_t*>(folded.data()), length);
+    return folded;
+}
+
 }  // namespace Orvane::Os
