@@ -7,6 +7,7 @@
 #include "common/binary_writer.h"
 #include "common/failure.h"
 #include "common/file_stream.h"
+#include "common/memory_stream.h"
 
 namespace Orvane::Tools {
 namespace {
@@ -60,13 +61,8 @@ bool ReadEntries(const std::shared_ptr<Common::FileStream>& stream, bool unicode
     return true;
 }
 
-}  // namespace
-
-void WriteLinkArchive(const std::string& path, const LinkArchive& archive) {
-    auto stream = std::make_shared<Common::FileStream>(path, Common::CreateAlways,
-                                                       Common::FileAccess::Write,
-                                                       Common::FileShare::None);
-    if (!stream->CanWrite()) throw MessageFailure(kCannotCreate);
+// The archive's bytes, from its header to its end marker.
+void WriteArchiveTo(const std::shared_ptr<Common::StreamBase>& stream, const LinkArchive& archive) {
     ArcHeader header;
     header.magic = archive.magic;
     header.tag = archive.tag;
@@ -78,6 +74,22 @@ void WriteLinkArchive(const std::string& path, const LinkArchive& archive) {
         if (!entry.data.empty()) writer.Write(entry.data);
     }
     writer.Write(kEndMarker);
+}
+
+}  // namespace
+
+void WriteLinkArchive(const std::string& path, const LinkArchive& archive) {
+    auto stream = std::make_shared<Common::FileStream>(path, Common::CreateAlways,
+                                                       Common::FileAccess::Write,
+                                                       Common::FileShare::None);
+    if (!stream->CanWrite()) throw MessageFailure(kCannotCreate);
+    WriteArchiveTo(stream, archive);
+}
+
+std::vector<std::uint8_t> LinkArchiveBytes(const LinkArchive& archive) {
+    auto stream = std::make_shared<Common::MemoryStream>();
+    WriteArchiveTo(stream, archive);
+    return stream->Bytes();
 }
 
 std::optional<LinkArchive> ReadLinkArchive(const std::string& path) {

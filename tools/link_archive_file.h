@@ -35,6 +35,8 @@ struct LinkArchive {
 
 // Writes the archive to path (code page 932); raises the core's failures when it cannot.
 void WriteLinkArchive(const std::string& path, const LinkArchive& archive);
+// The same bytes in memory (a payload that becomes an archive).
+std::vector<std::uint8_t> LinkArchiveBytes(const LinkArchive& archive);
 
 // The archive at path, or nothing when it cannot be opened or is not a complete archive.
 std::optional<LinkArchive> ReadLinkArchive(const std::string& path);

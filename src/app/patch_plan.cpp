@@ -5,7 +5,7 @@
 
 #include "app/plan_archive_record.h"
 #include "app/plan_file_records.h"
-#include "app/plan_overlay.h"
+#include "app/plan_context.h"
 #include "commands/install_rules.h"
 #include "common/failure.h"
 #include "patch/patch_script.h"
@@ -22,18 +22,16 @@ std::string RecordPath(const ICmdParams& command) {
     }
 }
 
-void PlanCommand(const std::string& folder, const CPatchScript& script, ICmdParams& command,
-                 PlanOverlay& overlay, PlannedRecord& record) {
+void PlanCommand(PlanContext& context, ICmdParams& command, PlannedRecord& record) {
     switch (command.type) {
         case kCopyCommand:
-            PlanCopy(folder, static_cast<CopyParams&>(command), overlay, record);
+            PlanCopy(context, static_cast<CopyParams&>(command), record);
             break;
         case kDeleteCommand:
-            PlanDelete(folder, static_cast<DeleteParams&>(command), overlay, record);
+            PlanDelete(context, static_cast<DeleteParams&>(command), record);
             break;
         case kArchiveCommand:
-            PlanArchiveUpdate(folder, script, static_cast<ArchiverParams&>(command), overlay,
-                              record);
+            PlanArchiveUpdate(context, static_cast<ArchiverParams&>(command), record);
             break;
     }
 }
@@ -44,14 +42,13 @@ void Fail(PlannedRecord& record, std::string text) {
 }
 
 // One record; a failure its command would raise becomes the record's failure.
-PlannedRecord PlanRecord(std::size_t index, const std::string& folder, const CPatchScript& script,
-                         ICmdParams& command, PlanOverlay& overlay) {
+PlannedRecord PlanRecord(std::size_t index, PlanContext& context, ICmdParams& command) {
     PlannedRecord record;
     record.index = index;
     record.type = command.type;
     record.path = RecordPath(command);
     try {
-        PlanCommand(folder, script, command, overlay, record);
+        PlanCommand(context, command, record);
     } catch (const MessageFailure& failure) {
         Fail(record, failure.Text());
     } catch (const PlainFailure&) {
@@ -62,33 +59,34 @@ PlannedRecord PlanRecord(std::size_t index, const std::string& folder, const CPa
     return record;
 }
 
-void PlanScript(PatchPlan& plan, const std::string& folder, CPatchScript& script) {
-    PlanOverlay overlay;
+void PlanScript(PatchPlan& plan, const std::string& folder, CPatchScript& script,
+                NewerFiles newer) {
+    PlanContext context{folder, script, PlanOverlay(folder, LocalTimeNow()), newer};
     for (std::size_t index = 0;; ++index) {
         std::shared_ptr<ICmdParams> command = script.NextCommand();
         if (!command) throw MessageFailure(kScriptParseFailed);
         if (command->type < 0) return;
-        plan.records.push_back(PlanRecord(index, folder, script, *command, overlay));
+        plan.records.push_back(PlanRecord(index, context, *command));
         if (plan.failure.empty()) plan.failure = plan.records.back().failure;
     }
 }
 
 // The run's checks before its first record, in the run's order.
-void Plan(PatchPlan& plan, const RunInputs& inputs) {
+void Plan(PatchPlan& plan, const RunInputs& inputs, NewerFiles newer) {
     std::string folder = FolderWithSeparator(inputs.folder);
     if (inputs.exePath.empty()) throw MessageFailure(kNoPatchData);
     CPatchScript script(inputs.exePath, inputs.scriptOffset, inputs.version);
     if (!script.Stream()) throw MessageFailure(kScriptLoadFailed);
-    PlanScript(plan, folder, script);
+    PlanScript(plan, folder, script, newer);
 }
 
 }  // namespace
 
-PatchPlan PlanPatch(const RunInputs& inputs) {
+PatchPlan PlanPatch(const RunInputs& inputs, NewerFiles newer) {
     PatchPlan plan;
     std::string failure;
     try {
-        Plan(plan, inputs);
+        Plan(plan, inputs, newer);
     } catch (const MessageFailure& stop) {
         failure = stop.Text();
     } catch (const PlainFailure&) {

@@ -18,19 +18,21 @@
 #include <string>
 #include <vector>
 
+#include "app/newer_files.h"
 #include "app/run_patch.h"
 #include "app/space_need.h"
 
 namespace Orvane {
 
 enum class PlannedAction {
-    Copy,          // the payload is written
-    SkipNewer,     // the installed file is as new as the payload or newer
-    Delete,        // the file is deleted
-    Absent,        // nothing of that name to delete
-    Rebuild,       // the archive is rebuilt at the target revision
-    SkipRevision,  // the archive is already at the target revision or past it
-    Fail,          // the command fails with `failure`
+    Copy,              // the payload is written
+    SkipNewer,         // the installed file is as new as the payload or newer, with its bytes
+    SkipNewerDiffers,  // the same, but its bytes differ from the payload's (or it is a folder)
+    Delete,            // the file is deleted
+    Absent,            // nothing of that name to delete
+    Rebuild,           // the archive is rebuilt at the target revision
+    SkipRevision,      // the archive is already at the target revision or past it
+    Fail,              // the command fails with `failure`
 };
 
 struct PlannedRecord {
@@ -63,7 +65,8 @@ struct PatchPlan {
 };
 
 // Never raises. The checks before the script (folder, container) come in the run's order; a
-// script that cannot be loaded or parsed ends the plan with the records read so far.
-PatchPlan PlanPatch(const RunInputs& inputs);
+// script that cannot be loaded or parsed ends the plan with the records read so far. newer is
+// the policy the run is given through DecideNewerFiles (the Windows program's: Keep).
+PatchPlan PlanPatch(const RunInputs& inputs, NewerFiles newer = NewerFiles::Keep);
 
 }  // namespace Orvane

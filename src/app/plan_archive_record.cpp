@@ -1,6 +1,5 @@
 #include "app/plan_archive_record.h"
 
-#include <ctime>
 #include <memory>
 
 #include "commands/archive_rules.h"
@@ -12,7 +11,6 @@
 #include "common/file_status.h"
 #include "common/memory_stream.h"
 #include "common/stream_window.h"
-#include "platform/os.h"
 
 namespace Orvane {
 namespace {
@@ -129,21 +127,12 @@ void PlanAdditions(const CPatchScript& script, const ArchiverParams& params,
     record.added = params.additions.size();
 }
 
-// The rebuilt archive is written while the patch runs: its last-write time is about now.
-Basic::CTime Now() {
-    std::tm fields{};
-    if (!Os::LocalTime64(static_cast<std::int64_t>(std::time(nullptr)), &fields)) return {};
-    return Basic::CTime(fields.tm_year + 1900, fields.tm_mon + 1, fields.tm_mday, fields.tm_hour,
-                        fields.tm_min, fields.tm_sec);
-}
-
 }  // namespace
 
-void PlanArchiveUpdate(const std::string& installFolder, const CPatchScript& script,
-                       ArchiverParams& params, PlanOverlay& overlay, PlannedRecord& record) {
-    params.baseFolder = installFolder;
+void PlanArchiveUpdate(PlanContext& context, ArchiverParams& params, PlannedRecord& record) {
+    params.baseFolder = context.installFolder;
     RequireInsideFolder(record.path);
-    ArchiveSource source = OpenSource(script, params, overlay);
+    ArchiveSource source = OpenSource(context.script, params, context.overlay);
     record.fromRevision = source.listing->header.revision;
     record.toRevision = params.revision;
     if (IsAtOrPastTarget(source.listing->header.revision, params.revision)) {
@@ -153,14 +142,14 @@ void PlanArchiveUpdate(const std::string& installFolder, const CPatchScript& scr
     auto rebuilt = std::make_shared<ArchiveListing>();
     rebuilt->header = RebuiltHeader(source.listing->header, params.revision);
     PlanKeptEntries(*source.listing, params, *rebuilt, record);
-    PlanAdditions(script, params, *rebuilt, record);
+    PlanAdditions(context.script, params, *rebuilt, record);
     if (source.installed) RequireSwappableArchive(params.GetFullPath());
     const std::uint64_t size = RebuiltSize(*rebuilt);
     PlannedFile written;
-    written.modified = Now();
+    written.modified = context.overlay.Now();  // the new archive is written while the patch runs
     written.size = size;
     written.archive = std::move(rebuilt);
-    overlay.SetWritten(record.path, std::move(written));
+    context.overlay.SetWritten(record.path, std::move(written));
     record.action = PlannedAction::Rebuild;
     // The new archive is written whole to a temporary file before it replaces the old one.
     record.space = {size, size, source.size};

@@ -7,17 +7,13 @@
 // read where it lies in the patch file, one entry header at a time, never loaded whole.
 #pragma once
 
-#include <string>
-
 #include "app/patch_plan.h"
-#include "app/plan_overlay.h"
+#include "app/plan_context.h"
 #include "patch/command_params.h"
-#include "patch/patch_script.h"
 
 namespace Orvane {
 
-// installFolder ends with a backslash; record.path is already set.
-void PlanArchiveUpdate(const std::string& installFolder, const CPatchScript& script,
-                       ArchiverParams& params, PlanOverlay& overlay, PlannedRecord& record);
+// record.path is already set.
+void PlanArchiveUpdate(PlanContext& context, ArchiverParams& params, PlannedRecord& record);
 
 }  // namespace Orvane

@@ -3,18 +3,14 @@
 // raise, with its text; the overlay then takes the effect the command would have.
 #pragma once
 
-#include <string>
-
 #include "app/patch_plan.h"
-#include "app/plan_overlay.h"
+#include "app/plan_context.h"
 #include "patch/command_params.h"
 
 namespace Orvane {
 
-// installFolder ends with a backslash; record.path is already set.
-void PlanCopy(const std::string& installFolder, CopyParams& params, PlanOverlay& overlay,
-              PlannedRecord& record);
-void PlanDelete(const std::string& installFolder, DeleteParams& params, PlanOverlay& overlay,
-                PlannedRecord& record);
+// record.path is already set.
+void PlanCopy(PlanContext& context, CopyParams& params, PlannedRecord& record);
+void PlanDelete(PlanContext& context, DeleteParams& params, PlannedRecord& record);
 
 }  // namespace Orvane

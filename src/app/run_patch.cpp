@@ -13,6 +13,7 @@ namespace {
 
 // Everything a run creates, released in reverse order of creation when the run ends.
 struct Run {
+    const NewerFileDecision& replaceNewer;
     std::shared_ptr<CPatchScript> script;
     std::shared_ptr<ProgressSink> progress;
     std::shared_ptr<ICmdParams> command;
@@ -22,7 +23,8 @@ void Execute(Run& run, const std::string& folder, CErrorMessages& errorMessages)
     ProgressSink& progress = *run.progress;
     switch (run.command->type) {
         case kCopyCommand:
-            CmdCopy(progress, folder, static_cast<CopyParams&>(*run.command), errorMessages);
+            CmdCopy(progress, folder, static_cast<CopyParams&>(*run.command), errorMessages,
+                    run.replaceNewer);
             break;
         case kDeleteCommand:
             CmdDelete(progress, folder, static_cast<DeleteParams&>(*run.command));
@@ -78,8 +80,8 @@ std::string FolderWithSeparator(const std::string& folder) {
 }
 
 RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
-                    const ProgressOpener& openProgress) {
-    Run run;
+                    const ProgressOpener& openProgress, const NewerFileDecision& replaceNewer) {
+    Run run{replaceNewer};
     try {
         Perform(run, inputs, errorMessages, openProgress);
         return Finish(run, true, kPatchCompleted);

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 
+#include "commands/copy_command.h"
 #include "commands/error_messages.h"
 #include "commands/progress_sink.h"
 
@@ -44,8 +45,10 @@ std::string FolderWithSeparator(const std::string& folder);
 
 using ProgressOpener = std::function<std::shared_ptr<ProgressSink>()>;
 
-// Never raises: every failure of the run becomes the outcome's message.
+// Never raises: every failure of the run becomes the outcome's message. replaceNewer goes to
+// every copy (commands/copy_command.h); the Windows program gives none, and so leaves every
+// installed file that is as new as its payload or newer.
 RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
-                    const ProgressOpener& openProgress);
+                    const ProgressOpener& openProgress, const NewerFileDecision& replaceNewer = {});
 
 }  // namespace Orvane

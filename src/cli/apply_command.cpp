@@ -1,5 +1,5 @@
-// `orvpatch apply [--dry-run [--json]] [--folder DIR] PATCH`: what the Windows program does
-// when its player presses Run, with a console instead of its dialogs.
+// `orvpatch apply [--dry-run [--json]] [--replace-newer] [--folder DIR] PATCH`: what the Windows
+// program does when its player presses Run, with a console instead of its dialogs.
 //
 // The patch executable is opened and its container located and read as at the program's
 // start; a problem found there is printed first. The folder is DIR, or else the one that the
@@ -10,11 +10,19 @@
 // says whether the run would complete. Without it, a run whose plan needs more space than the
 // disk has free is announced by a warning on stderr and carried out all the same: a disk that
 // really fills stops the run with its failure, and the files it was replacing stay intact.
+//
+// A copy leaves an installed file that is as new as its payload or newer, as the Windows program
+// does; the files so left whose bytes differ from the payload's are named in a warning at the
+// end of the run (app/newer_files.h). --replace-newer replaces them instead, for installations
+// whose times cannot be trusted.
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "commands/error_messages.h"
+#include "app/newer_files.h"
 #include "app/patch_plan.h"
 #include "app/plan_space.h"
 #include "app/space_bound.h"
@@ -41,6 +49,7 @@ constexpr char kFolderOptionWithValue[] = "--folder=";
 constexpr char kEndOfOptions[] = "--";
 constexpr char kDryRunOption[] = "--dry-run";
 constexpr char kJsonOption[] = "--json";
+constexpr char kReplaceNewerOption[] = "--replace-newer";
 constexpr char kJsonNeedsDryRun[] = "--json needs --dry-run";
 constexpr char kMissingFolder[] = "--folder needs a folder";
 constexpr char kUnknownOption[] = "unknown option ";
@@ -53,19 +62,30 @@ constexpr char kUnmappedFolder[] =
     "the installation folder in the registry is on no drive of the Wine prefix: ";
 constexpr char kUnwritableFolder[] =
     "the installation folder in the registry cannot be written in code page 932: ";
+// Warnings at the end of a run about copies that left a newer file whose bytes differ.
+constexpr char kKeptNewer[] = "warning: kept as newer than the patch's file, but differs from it: ";
+constexpr char kReplaceNewerHint[] =
+    "warning: the files above were left as the installation has them; "
+    "--replace-newer replaces them with the patch's";
 
 struct ApplyArguments {
     std::optional<std::string> folder;  // UTF-8
     std::string patch;                  // UTF-8
     bool dryRun = false;
     bool json = false;
+    bool replaceNewer = false;
+
+    NewerFiles Newer() const {
+        return replaceNewer ? NewerFiles::ReplaceDiffering : NewerFiles::Keep;
+    }
 };
 
-// --dry-run and --json; false for any other argument.
+// --dry-run, --json and --replace-newer; false for any other argument.
 bool TakeFlag(const std::string& argument, ApplyArguments& parsed) {
-    bool* flag = argument == kDryRunOption ? &parsed.dryRun
-                 : argument == kJsonOption ? &parsed.json
-                                           : nullptr;
+    bool* flag = argument == kDryRunOption         ? &parsed.dryRun
+                 : argument == kJsonOption         ? &parsed.json
+                 : argument == kReplaceNewerOption ? &parsed.replaceNewer
+                                                   : nullptr;
     if (flag != nullptr) *flag = true;
     return flag != nullptr;
 }
@@ -143,10 +163,10 @@ std::shared_ptr<ProgressSink> OpenConsoleProgress() {
                                              &CancelSignal::TakeRequest);
 }
 
-int ReportPlan(const RunInputs& inputs, bool json) {
-    PatchPlan plan = PlanPatch(inputs);
+int ReportPlan(const RunInputs& inputs, const ApplyArguments& parsed) {
+    PatchPlan plan = PlanPatch(inputs, parsed.Newer());
     PlanSpace space = MeasurePlanSpace(plan, inputs.folder);
-    if (json) {
+    if (parsed.json) {
         PrintLine(stdout, PlanJson(plan, space));
     } else {
         PrintPlanText(stdout, plan, space);
@@ -156,23 +176,34 @@ int ReportPlan(const RunInputs& inputs, bool json) {
 
 // A plan reads every archive the run updates, entry by entry; the quick bound of the script
 // alone spares that whenever the disk clearly has room.
-void WarnWhenSpaceIsShort(const RunInputs& inputs) {
+void WarnWhenSpaceIsShort(const RunInputs& inputs, NewerFiles newer) {
     std::optional<std::uint64_t> bound = SpaceBound(inputs);
     std::optional<std::uint64_t> freeBytes = FreeSpaceFor(inputs.folder);
     if (bound && freeBytes && *bound <= *freeBytes) return;
-    PatchPlan plan = PlanPatch(inputs);
+    PatchPlan plan = PlanPatch(inputs, newer);
     std::optional<std::string> warning =
         RunSpaceWarning(plan, MeasurePlanSpace(plan, inputs.folder));
     if (warning) PrintLine(stderr, kNotePrefix + *warning);
 }
 
-int Report(const RunOutcome& outcome) {
+// Names every file that a copy left as newer although its bytes differ from the payload's.
+void WarnOfKeptNewerFiles(const std::vector<std::string>& keptDiffering) {
+    for (const std::string& path : keptDiffering) {
+        PrintLine(stderr, kNotePrefix + (kKeptNewer + Common::Utf8FromAnsi(path)));
+    }
+    if (!keptDiffering.empty()) PrintLine(stderr, kNotePrefix + std::string(kReplaceNewerHint));
+}
+
+int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffering) {
+    int status = kExitSuccess;
     if (outcome.completed) {
         PrintAnsiLine(stdout, kPatchCompleted);
-        return kExitSuccess;
+    } else {
+        PrintAnsiLine(stderr, outcome.message);
+        status = kExitFailure;
     }
-    PrintAnsiLine(stderr, outcome.message);
-    return kExitFailure;
+    WarnOfKeptNewerFiles(keptDiffering);
+    return status;
 }
 
 }  // namespace
@@ -187,12 +218,15 @@ int RunApply(const Arguments& arguments) {
     if (!start.failureText.empty()) PrintAnsiLine(stderr, start.failureText);
     RunInputs inputs = InputsFor(patchPath, start);
     inputs.folder = folder ? *folder : RegistryFolder(start);
-    if (parsed.dryRun) return ReportPlan(inputs, parsed.json);
+    if (parsed.dryRun) return ReportPlan(inputs, parsed);
 
-    WarnWhenSpaceIsShort(inputs);
+    WarnWhenSpaceIsShort(inputs, parsed.Newer());
     CancelSignal cancel;
     CErrorMessages errorMessages;
-    return Report(RunPatch(inputs, errorMessages, OpenConsoleProgress));
+    std::vector<std::string> keptDiffering;
+    RunOutcome outcome = RunPatch(inputs, errorMessages, OpenConsoleProgress,
+                                  DecideNewerFiles(parsed.Newer(), keptDiffering));
+    return Report(outcome, keptDiffering);
 }
 
 }  // namespace Orvane::Cli

@@ -12,6 +12,9 @@ namespace {
 
 constexpr char kCompletes[] = "the run would complete";
 constexpr char kFails[] = "the run would fail: ";
+constexpr char kKeptNewerCount[] = "warning: files the run keeps as newer though they differ "
+                                   "from the patch: ";
+constexpr char kKeptNewerHint[] = " (--replace-newer replaces them)";
 
 std::string Number(std::uint64_t value) { return std::to_string(value); }
 
@@ -31,12 +34,21 @@ std::string Details(const PlannedRecord& record) {
     return details;
 }
 
+std::size_t KeptNewerCount(const PatchPlan& plan) {
+    std::size_t count = 0;
+    for (const PlannedRecord& record : plan.records) {
+        count += record.action == PlannedAction::SkipNewerDiffers;
+    }
+    return count;
+}
+
 }  // namespace
 
 const char* ActionName(PlannedAction action) {
     switch (action) {
         case PlannedAction::Copy: return "copy";
         case PlannedAction::SkipNewer: return "skip-newer";
+        case PlannedAction::SkipNewerDiffers: return "skip-newer-differs";
         case PlannedAction::Delete: return "delete";
         case PlannedAction::Absent: return "absent";
         case PlannedAction::Rebuild: return "rebuild";
@@ -62,6 +74,8 @@ void PrintPlanText(std::FILE* out, const PatchPlan& plan, const PlanSpace& space
     }
     PrintLine(out, SpaceLine(space));
     if (!space.Fits()) PrintLine(out, SpaceWarning(space));
+    std::size_t keptNewer = KeptNewerCount(plan);
+    if (keptNewer > 0) PrintLine(out, kKeptNewerCount + Number(keptNewer) + kKeptNewerHint);
     PrintLine(out, plan.Completes() ? kCompletes : kFails + Common::Utf8FromAnsi(plan.failure));
 }
 

@@ -76,7 +76,7 @@ void StampWithPayloadTimes(const std::string& path, const PicFile& payload) {
 }  // namespace
 
 void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
-             CErrorMessages& errorMessages) {
+             CErrorMessages& errorMessages, const NewerFileDecision& replaceNewer) {
     errorMessages.Clear();
     errorMessages.Add(params.GetName());
     progress.SetPos(0);
@@ -85,7 +85,8 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     params.baseFolder = installFolder;
     RequireCopyInsideFolder(params);
     RequireVisibleDestination(params);
-    if (InstalledIsNewEnough(params.GetFullPath(), *params.file)) {
+    if (InstalledIsNewEnough(params.GetFullPath(), *params.file) &&
+        !(replaceNewer && replaceNewer(params))) {
         progress.SetPos(2);
         return;
     }

@@ -7,6 +7,7 @@
 // installed file is either the old one, untouched, or the complete new one.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "commands/error_messages.h"
@@ -20,10 +21,15 @@ inline constexpr char kCopyCancelled[] = "キャンセルボタンが押され�
 inline constexpr char kUpdateFileNotCreated[] = "更新ファイルの作成に失敗！";
 inline constexpr char kUpdateFileNotFound[] = "更新ファイルの作成に失敗！！";
 
+// Asked about an installed file (or folder) that is as new as the payload or newer, which the
+// copy otherwise leaves alone: true has it replaced all the same. params.baseFolder is set.
+using NewerFileDecision = std::function<bool(const CopyParams& params)>;
+
 // installFolder ends with a backslash. Fails with kUnsafePath for a destination outside the
 // folder, kUpdateFileNotCreated when the payload cannot be written or put into place, the
-// payload name and kCopyCancelled (through errorMessages) on Cancel.
+// payload name and kCopyCancelled (through errorMessages) on Cancel. Without replaceNewer every
+// file as new as the payload or newer is left, as the Windows program leaves it.
 void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
-             CErrorMessages& errorMessages);
+             CErrorMessages& errorMessages, const NewerFileDecision& replaceNewer = {});
 
 }  // namespace Orvane
