@@ -1,8 +1,11 @@
 #include "release_generator.h"
 
 #include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <variant>
 
 #include "support/text.h"
 
@@ -13,14 +16,62 @@ namespace fs = std::filesystem;
 
 constexpr std::int64_t kFirstRelease = 1700000000;  // 2023-11-14
 constexpr std::int64_t kDay = 86400;
-const char8_t* const kFolders[] = {u8"", u8"data/", u8"データ/", u8"Save/表/"};
-const char8_t* const kStems[] = {u8"readme", u8"Config", u8"背景", u8"ソース", u8"立ち絵", u8"bgm"};
+const char8_t* const kFolders[] = {u8"", u8"data/", u8"データ/", u8"Save/表/", u8"Ｓｙｓ/"};
+const char8_t* const kStems[] = {u8"readme", u8"Config", u8"背景",     u8"ソース",
+                                 u8"立ち絵", u8"bgm",    u8"ＳａｖｅＤａｔａ"};
 const char8_t* const kExtensions[] = {u8".txt", u8".bmp", u8".dat"};
 const char* const kMagics[] = {"LINK3", "LINK4", "LINK5", "LINK6"};
 const char* const kTags[] = {"ARC", "CG", "snd"};
+constexpr int kLastFolder = static_cast<int>(std::size(kFolders)) - 1;
+constexpr int kLastStem = static_cast<int>(std::size(kStems)) - 1;
+
+// Trials: installed files stamped after every payload, the payloads' stamps (before the
+// installation, between it and the later stamp, and far ahead of the run), the folders that
+// copies make and the payloads named like them.
+constexpr std::int64_t kAfterPayloads = 1893456000;  // 2030-01-01
+constexpr TimeStamp kPayloadTimes[] = {{2023, 1, 1, 0, 0, 0}, {2024, 3, 5, 14, 30, 0},
+                                       {2090, 1, 1, 0, 0, 0}};
+const char8_t* const kMadeFolders[] = {u8"新規/", u8"Ｎｅｗ/", u8"Ｎｅｗ/深い/"};
+const char8_t* const kFolderNames[] = {u8"新規", u8"Ｎｅｗ", u8"data"};
+const char8_t* const kOtherNames[] = {u8"ｎｅｗ.arc", u8"gone.dat"};
+constexpr std::uint8_t kFullWidthLead = 0xEF;
+constexpr std::uint8_t kFullWidthUpper = 0xBC;  // Ａ-Ｚ: EF BC A1-BA
+constexpr std::uint8_t kFullWidthLower = 0xBD;  // ａ-ｚ: EF BD 81-9A
+constexpr std::uint8_t kFullWidthCaseDistance = 0xA1 - 0x81;
 
 fs::path HostPath(const std::string& utf8) {
     return fs::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
+std::string Text(const char8_t* utf8) { return Utf8(std::u8string(utf8)); }
+
+std::string FolderOf(const std::string& path) { return path.substr(0, path.rfind('/') + 1); }
+std::string NameOf(const std::string& path) { return path.substr(path.rfind('/') + 1); }
+
+// A UTF-8 path as a record gives it: code page 932, with '\' or '/' between components.
+std::string ScriptPath(std::string utf8, bool slashes) {
+    if (!slashes) std::replace(utf8.begin(), utf8.end(), '/', '\\');
+    return Cp932(std::u8string(utf8.begin(), utf8.end()));
+}
+
+template <typename Map>
+std::vector<std::string> Keys(const Map& map) {
+    std::vector<std::string> keys;
+    for (const auto& [key, value] : map) keys.push_back(key);
+    return keys;
+}
+
+// Where the copies among records write (UTF-8, '/').
+std::vector<std::string> CopyDestinations(const ContainerDescription& patch) {
+    std::vector<std::string> destinations;
+    for (const ScriptRecord& record : patch.records) {
+        if (const auto* copy = std::get_if<CopyRecord>(&record)) {
+            std::string path = Utf8(copy->folder + patch.payloads[copy->payloadIndex].name);
+            std::replace(path.begin(), path.end(), '\\', '/');
+            destinations.push_back(path);
+        }
+    }
+    return destinations;
 }
 
 void SetModified(const fs::path& path, std::int64_t seconds) {
@@ -57,14 +108,14 @@ std::vector<std::uint8_t> ReleaseGenerator::Bytes() {
 }
 
 std::string ReleaseGenerator::FileName() {
-    return Utf8(std::u8string(kStems[Between(0, 5)])) + std::to_string(++serial_) +
+    return Utf8(std::u8string(kStems[Between(0, kLastStem)])) + std::to_string(++serial_) +
            Utf8(std::u8string(kExtensions[Between(0, 2)]));
 }
 
 Tools::LinkEntry ReleaseGenerator::Entry() {
     Tools::LinkEntry entry;
     // Now and then a name twice in one archive.
-    entry.name = Cp932(std::u8string(kStems[Between(0, 5)]) + (Chance(15) ? u8"" : u8"_") +
+    entry.name = Cp932(std::u8string(kStems[Between(0, kLastStem)]) + (Chance(15) ? u8"" : u8"_") +
                        (Chance(15) ? u8"" : std::u8string(1, char8_t(u8'a' + Between(0, 20)))));
     entry.kind = static_cast<std::uint16_t>(Between(0, 3));
     entry.year = static_cast<std::uint16_t>(Between(2001, 2029));
@@ -95,8 +146,8 @@ GameRelease ReleaseGenerator::First() {
     GameRelease release;
     release.time = kFirstRelease;
     for (int i = Between(3, 7); i > 0; --i) {
-        release.files[Utf8(std::u8string(kFolders[Between(0, 3)])) + FileName()] = {Bytes(),
-                                                                                    release.time};
+        release.files[Text(kFolders[Between(0, kLastFolder)]) + FileName()] = {Bytes(),
+                                                                                 release.time};
     }
     for (int i = Between(2, 3); i > 0; --i) {
         release.archives["data/" + std::to_string(++serial_) + ".arc"] = {Archive(), release.time};
@@ -146,7 +197,7 @@ void ReleaseGenerator::ChangeFiles(GameRelease& release) {
         }
     }
     for (int i = Between(0, 2); i > 0; --i) {
-        files[Utf8(std::u8string(kFolders[Between(0, 3)])) + FileName()] = {Bytes(), release.time};
+        files[Text(kFolders[Between(0, kLastFolder)]) + FileName()] = {Bytes(), release.time};
     }
     release.files = std::move(files);
 }
@@ -166,6 +217,120 @@ GameRelease ReleaseGenerator::Next(const GameRelease& previous) {
     return release;
 }
 
+std::string ReleaseGenerator::OtherCase(const std::string& utf8) {
+    std::string turned = utf8;
+    for (std::size_t i = 0; i < turned.size(); ++i) {
+        auto byte = static_cast<std::uint8_t>(turned[i]);
+        bool ascii = std::isalpha(byte) != 0;
+        bool fullWidth = byte == kFullWidthLead && i + 2 < turned.size() &&
+                         (static_cast<std::uint8_t>(turned[i + 1]) == kFullWidthUpper ||
+                          static_cast<std::uint8_t>(turned[i + 1]) == kFullWidthLower);
+        if (!Chance(50)) continue;
+        if (ascii) {
+            turned[i] = static_cast<char>(byte ^ 0x20);
+        } else if (fullWidth) {
+            bool upper = static_cast<std::uint8_t>(turned[i + 1]) == kFullWidthUpper;
+            auto last = static_cast<std::uint8_t>(turned[i + 2]);
+            turned[i + 1] = static_cast<char>(upper ? kFullWidthLower : kFullWidthUpper);
+            turned[i + 2] = static_cast<char>(upper ? last - kFullWidthCaseDistance
+                                                    : last + kFullWidthCaseDistance);
+        }
+    }
+    return turned;
+}
+
+template <typename Item>
+Item ReleaseGenerator::Pick(const std::vector<Item>& items) {
+    return items[static_cast<std::size_t>(Between(0, static_cast<int>(items.size()) - 1))];
+}
+
+PayloadDescription ReleaseGenerator::TrialPayload(const GameRelease& installed) {
+    std::vector<std::uint8_t> bytes = Bytes();
+    std::string name;
+    int kind = Between(1, 100);
+    if (kind <= 45) {
+        std::string path = Pick(Keys(installed.files));
+        name = OtherCase(NameOf(path));
+        if (Chance(40)) bytes = installed.files.at(path).bytes;
+    } else if (kind <= 60) {
+        name = OtherCase(Text(kFolderNames[Between(0, 2)]));
+    } else if (kind <= 85) {
+        Tools::LinkArchive archive = Archive();
+        archive.revision = static_cast<std::uint32_t>(Between(0, 2));
+        bytes = Tools::LinkArchiveBytes(archive);
+        name = OtherCase(Chance(50) ? NameOf(Pick(Keys(installed.archives))) : Text(kOtherNames[0]));
+    } else {
+        name = FileName();
+    }
+    PayloadDescription payload;
+    payload.name = Cp932(std::u8string(name.begin(), name.end()));
+    payload.created = payload.modified = kPayloadTimes[Between(0, 2)];
+    payload.data = std::move(bytes);
+    return payload;
+}
+
+ArchiveRecord ReleaseGenerator::TrialArchiveRecord(const PatchTrial& trial) {
+    std::vector<std::string> paths = Keys(trial.installation.archives);
+    for (const std::string& path : CopyDestinations(trial.patch)) paths.push_back(path);
+    paths.push_back(Text(kOtherNames[0]));
+    std::vector<std::string> entries = {"none"};
+    for (const auto& [path, archive] : trial.installation.archives) {
+        for (const Tools::LinkEntry& entry : archive.archive.entries) entries.push_back(entry.name);
+    }
+    ArchiveRecord record;
+    record.path = ScriptPath(OtherCase(Pick(paths)), Chance(20));
+    record.revision = static_cast<std::uint16_t>(Between(0, 4));
+    for (int i = Between(0, 2); i > 0; --i) {
+        record.removals.push_back({static_cast<std::uint16_t>(Between(0, 3)), Pick(entries)});
+    }
+    int payloads = static_cast<int>(trial.patch.payloads.size());
+    for (int i = Between(0, 2); i > 0; --i) {
+        record.additions.push_back({0, static_cast<std::uint16_t>(Between(0, payloads - 1))});
+    }
+    return record;
+}
+
+ScriptRecord ReleaseGenerator::TrialRecord(const PatchTrial& trial) {
+    const GameRelease& installed = trial.installation;
+    std::vector<std::string> files = Keys(installed.files);
+    int kind = Between(1, 100);
+    if (kind <= 45) {
+        int where = Between(1, 100);
+        std::string folder = where <= 30   ? ""
+                             : where <= 55 ? Text(kMadeFolders[Between(0, 2)])
+                             : where <= 95 ? FolderOf(Pick(files))
+                                           : Pick(files) + "/";  // a folder that is a file
+        auto payload = static_cast<std::uint16_t>(
+            Between(0, static_cast<int>(trial.patch.payloads.size()) - 1));
+        return CopyRecord{ScriptPath(OtherCase(folder), Chance(20)), payload};
+    }
+    if (kind <= 70) {
+        std::vector<std::string> targets = files;
+        for (const std::string& path : Keys(installed.archives)) targets.push_back(path);
+        for (const std::string& path : CopyDestinations(trial.patch)) targets.push_back(path);
+        targets.push_back(Text(kFolderNames[Between(0, 2)]));
+        targets.push_back(Text(kOtherNames[1]));
+        return DeleteRecord{ScriptPath(OtherCase(Pick(targets)), Chance(20))};
+    }
+    return TrialArchiveRecord(trial);
+}
+
+PatchTrial ReleaseGenerator::Trial() {
+    PatchTrial trial;
+    trial.installation = First();
+    for (auto& [path, file] : trial.installation.files) {
+        if (Chance(25)) file.modified = kAfterPayloads;
+        file.readOnly = Chance(10);
+    }
+    trial.patch.title = "t";
+    trial.patch.registryKey = "k";
+    for (int i = Between(3, 6); i > 0; --i) {
+        trial.patch.payloads.push_back(TrialPayload(trial.installation));
+    }
+    for (int i = Between(1, 8); i > 0; --i) trial.patch.records.push_back(TrialRecord(trial));
+    return trial;
+}
+
 void WriteRelease(const GameRelease& release, const std::string& folder) {
     fs::create_directories(HostPath(folder));
     for (const auto& [path, file] : release.files) {
@@ -175,6 +340,10 @@ void WriteRelease(const GameRelease& release, const std::string& folder) {
             .write(reinterpret_cast<const char*>(file.bytes.data()),
                    static_cast<std::streamsize>(file.bytes.size()));
         SetModified(host, file.modified);
+        if (file.readOnly) {
+            fs::permissions(host, fs::perms::owner_write | fs::perms::group_write |
+                                      fs::perms::others_write, fs::perm_options::remove);
+        }
     }
     for (const auto& [path, archive] : release.archives) {
         fs::path host = HostPath(folder + "/" + path);

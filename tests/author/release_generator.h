@@ -3,6 +3,9 @@
 // LINK archives of all four layouts with entries added, removed, replaced and reordered, and
 // now and then one that must be shipped whole (a new tag or layout, a new archive, an entry no
 // payload can add). The same seed gives the same releases.
+//
+// A trial is an installation with a random patch over it, for comparing the dry run of a patch
+// with its run (tests/app).
 #pragma once
 
 #include <cstdint>
@@ -11,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "patch/container_description.h"
 #include "tools/link_archive_file.h"
 
 namespace Orvane::Test {
@@ -18,6 +22,7 @@ namespace Orvane::Test {
 struct GameFile {
     std::vector<std::uint8_t> bytes;
     std::int64_t modified = 0;  // seconds since 1970 (UTC)
+    bool readOnly = false;
 };
 
 struct GameArchive {
@@ -31,12 +36,26 @@ struct GameRelease {
     std::int64_t time = 0;  // when the release was made
 };
 
+// An installation and a patch over it.
+struct PatchTrial {
+    GameRelease installation;
+    ContainerDescription patch;
+};
+
 class ReleaseGenerator {
 public:
     explicit ReleaseGenerator(unsigned seed) : random_(seed) {}
 
     GameRelease First();
     GameRelease Next(const GameRelease& previous);
+
+    // A first release with some files stamped after every payload and some read-only, and a
+    // patch of one to eight records over it: copies, deletes and archive updates that name its
+    // files and archives, often in another case (ASCII and full-width letters) or with '/';
+    // payloads older and newer than the installed files, some with the installed bytes, some
+    // named like the folders that earlier copies make, some archives that later records update;
+    // removals of entries that are there and that are not.
+    PatchTrial Trial();
 
 private:
     bool Chance(int percent);
@@ -48,6 +67,12 @@ private:
     void ChangeFiles(GameRelease& release);
     void ChangeArchive(Tools::LinkArchive& archive);
     void ChangeEntries(std::vector<Tools::LinkEntry>& entries);
+    std::string OtherCase(const std::string& utf8);
+    template <typename Item>
+    Item Pick(const std::vector<Item>& items);
+    PayloadDescription TrialPayload(const GameRelease& installed);
+    ScriptRecord TrialRecord(const PatchTrial& trial);
+    ArchiveRecord TrialArchiveRecord(const PatchTrial& trial);
 
     std::mt19937 random_;
     int serial_ = 0;
