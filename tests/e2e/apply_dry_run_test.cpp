@@ -218,7 +218,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"copy"}, Archive("rebuild", 1, 2, 1, 1)}, ""},
         PlanCase{"delete, then a copy of an older file", {}, {}, {"a.txt"},
                  {CopyRecord{"", 0}, DeleteRecord{"A.TXT"}, CopyRecord{"", 0}},
-                 {{"skip-newer"}, {"delete"}, {"copy"}}, ""},
+                 {{"skip-newer-differs"}, {"delete"}, {"copy"}}, ""},
         PlanCase{"delete, then an update of what is gone", {{"data.arc", kLink4}}, {}, {},
                  {DeleteRecord{"data.arc"}, kUpdate}, {{"delete"}, Failed(Text::kArchiveOpenFailed)}, Text::kArchiveOpenFailed},
         PlanCase{"two updates of one archive", {{"data.arc", kLink4}}, {}, {},
@@ -227,6 +227,74 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"added payload missing", {{"data.arc", kLink4}}, {}, {}, {ArchiveRecord{"data.arc", 2, {}, {{0, 9}}}},
                  {{"fail", Text::kPayloadMissing, 1, 2, 0}}, Text::kPayloadMissing}),
     [](const testing::TestParamInfo<PlanCase>& info) { return std::to_string(info.index); });
+
+// A game installed by copying: every file stamped after the patch was made. The executable
+// still holds 1.0, the readme already the patch's bytes, and a folder stands where a file goes.
+class NewerInstallation : public ApplyDryRun {
+protected:
+    void SetUp() override {
+        WriteGameFile("game.exe", "1.0", kNewerTime);
+        WriteGameFile("readme.txt", "readme 1.1", kNewerTime);
+        WriteGameFile("Movie/intro.dat", "intro", kNewerTime);
+        WritePatch(ContainerDescription{1, "t", 0, "Software\\Orvane\\Demo",
+                                        {CopyRecord{"", 0}, CopyRecord{"", 1}, CopyRecord{"", 2}},
+                                        {Payload("GAME.EXE", "1.1"), Payload("readme.txt", "readme 1.1"),
+                                         Payload("movie", "m")}});
+    }
+
+    ChildResult ApplyWith(const std::vector<std::string>& options) const {
+        std::vector<std::string> arguments = options;
+        arguments.insert(arguments.end(), {"--folder", GamePath(), PatchPath()});
+        return Apply(arguments);
+    }
+};
+
+TEST_F(NewerInstallation, DryRunTellsAFileThatDiffersFromOneWithThePayloadsBytes) {
+    ExpectPlan({{"skip-newer-differs"}, {"skip-newer"}, {"skip-newer-differs"}});
+
+    ChildResult replacing = ApplyWith({"--dry-run", "--json", "--replace-newer"});
+    EXPECT_EQ(replacing.exitCode, 0) << replacing.err;
+    Json plan = Json::parse(replacing.out);
+    ASSERT_EQ(plan["records"].size(), 3u);
+    EXPECT_EQ(plan["records"][0]["action"], "copy");
+    EXPECT_EQ(plan["records"][1]["action"], "skip-newer");
+    EXPECT_EQ(plan["records"][2]["action"], "skip-newer-differs") << "a folder is never replaced";
+
+    ChildResult text = DryRun(false);
+    EXPECT_NE(text.out.find("0 copy GAME.EXE: skip-newer-differs\n"), std::string::npos) << text.out;
+    EXPECT_NE(text.out.find("warning: files the run keeps as newer though they differ from the patch: 2 "
+                            "(--replace-newer replaces them)\n"),
+              std::string::npos)
+        << text.out;
+}
+
+TEST_F(NewerInstallation, RunNamesEachFileItLeftThatDiffers) {
+    FolderState before = GameState();
+
+    ChildResult run = ApplyToGame();
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.out, Text::kCompleted + "\n");
+    EXPECT_EQ(GameState(), before);
+    const std::string kept = "orvpatch apply: warning: kept as newer than the patch's file, but differs from it: ";
+    EXPECT_TRUE(run.err.ends_with(kept + "GAME.EXE\n" + kept + "movie\n" +
+                                  "orvpatch apply: warning: the files above were left as the installation has "
+                                  "them; --replace-newer replaces them with the patch's\n"))
+        << run.err;
+}
+
+TEST_F(NewerInstallation, ReplaceNewerWritesTheFilesThatDiffer) {
+    ChildResult run = ApplyWith({"--replace-newer"});
+
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_EQ(run.err.find("differs from it: GAME.EXE"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("differs from it: movie\n"), std::string::npos) << "the folder stays";
+    FolderState after = GameState();
+    EXPECT_EQ(after["game.exe"].bytes, (std::vector<std::uint8_t>{'1', '.', '1'})) << "the name on the disk stays";
+    EXPECT_EQ(after["game.exe"].modified, ChildEpoch(kPayloadTime));
+    EXPECT_EQ(after["readme.txt"].modified, kNewerTime) << "a file with the payload's bytes is left";
+    EXPECT_TRUE(after["Movie"].isFolder);
+}
 
 class DryRunSpace : public ApplyDryRun {
 protected:
