@@ -181,7 +181,10 @@ protected:
         }
         WritePatchWithScript(ContainerDescription{1, "t", 0, "Software\\Orvane\\Demo", {},
                                                   {Payload("a.txt", "new a"), Payload("a.bmp", "new bmp"),
-                                                   Payload("data.arc", std::string(archive.begin(), archive.end()))}},
+                                                   Payload("data.arc", std::string(archive.begin(), archive.end())),
+                                                   Payload(Cp932(u8"ＡＢ.txt"), "ab"),
+                                                   Payload(Cp932(u8"ＡＢ.arc"), std::string(archive.begin(), archive.end())),
+                                                   Payload("SUB", "not a folder")}},
                              records);
     }
 };
@@ -224,6 +227,12 @@ INSTANTIATE_TEST_SUITE_P(
         PlanCase{"two updates of one archive", {{"data.arc", kLink4}}, {}, {},
                  {kUpdate, ArchiveRecord{"data.arc", 3, {{2, "a.bmp"}, {2, "a.bmp"}}, {}}},
                  {Archive("rebuild", 1, 2, 1, 1), Archive("rebuild", 2, 3, 1, 0)}, ""},
+        PlanCase{"full-width name in another case", {}, {}, {}, {CopyRecord{"", 3}, DeleteRecord{Cp932(u8"ａｂ.TXT")}},
+                 {{"copy"}, {"delete"}}, ""},
+        PlanCase{"full-width archive in another case", {}, {}, {}, {CopyRecord{"", 4}, ArchiveRecord{Cp932(u8"ａｂ.arc"), 2, {{1, "a.bmp"}}, {}}},
+                 {{"copy"}, Archive("rebuild", 1, 2, 1, 0)}, ""},
+        PlanCase{"payload named like a folder a copy made", {}, {}, {}, {CopyRecord{"sub\\", 0}, CopyRecord{"", 5}},
+                 {{"copy"}, {"skip-newer-differs"}}, ""},
         PlanCase{"added payload missing", {{"data.arc", kLink4}}, {}, {}, {ArchiveRecord{"data.arc", 2, {}, {{0, 9}}}},
                  {{"fail", Text::kPayloadMissing, 1, 2, 0}}, Text::kPayloadMissing}),
     [](const testing::TestParamInfo<PlanCase>& info) { return std::to_string(info.index); });
