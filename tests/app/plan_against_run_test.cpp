@@ -82,7 +82,8 @@ PlannedAction ActionOf(const ICmdParams& command, bool changed, const RecordingP
         }
         case kDeleteCommand: return changed ? PlannedAction::Delete : PlannedAction::Absent;
         default:
-            return Rebuilt(command, progress) ? PlannedAction::Rebuild : PlannedAction::SkipRevision;
+            if (Rebuilt(command, progress)) return PlannedAction::Rebuild;
+            return PlannedAction::SkipRevision;
     }
 }
 
@@ -93,7 +94,9 @@ void Execute(ICmdParams& command, const std::string& folder, CPatchScript& scrip
         case kCopyCommand:
             CmdCopy(progress, folder, static_cast<CopyParams&>(command), errors, replaceNewer);
             break;
-        case kDeleteCommand: CmdDelete(progress, folder, static_cast<DeleteParams&>(command)); break;
+        case kDeleteCommand:
+            CmdDelete(progress, folder, static_cast<DeleteParams&>(command));
+            break;
         default: UpdateArchive(progress, folder, script, static_cast<ArchiverParams&>(command));
     }
 }
@@ -166,7 +169,7 @@ TEST(PlanAgainstRun, EveryRecordTheRunReachesEndsAsPlanned) {
                          [] { return std::make_shared<SilentProgress>(); },
                          DecideNewerFiles(newer, kept));
             EXPECT_EQ(Utf8(ended), outcome.completed ? "" : Utf8(outcome.message));
-            EXPECT_EQ(Contents(whole), Contents(stepwise)) << "the whole run does what the steps did";
+            EXPECT_EQ(Contents(whole), Contents(stepwise)) << "the run does what the steps did";
         }
         if (testing::Test::HasFailure()) return;
     }

@@ -258,7 +258,8 @@ PayloadDescription ReleaseGenerator::TrialPayload(const GameRelease& installed) 
         Tools::LinkArchive archive = Archive();
         archive.revision = static_cast<std::uint32_t>(Between(0, 2));
         bytes = Tools::LinkArchiveBytes(archive);
-        name = OtherCase(Chance(50) ? NameOf(Pick(Keys(installed.archives))) : Text(kOtherNames[0]));
+        std::string archiveName = NameOf(Pick(Keys(installed.archives)));
+        name = OtherCase(Chance(50) ? archiveName : Text(kOtherNames[0]));
     } else {
         name = FileName();
     }
