@@ -186,15 +186,19 @@ void WarnWhenSpaceIsShort(const RunInputs& inputs, NewerFiles newer) {
     if (warning) PrintLine(stderr, kNotePrefix + *warning);
 }
 
-// Names every file that a copy left as newer although its bytes differ from the payload's.
-void WarnOfKeptNewerFiles(const std::vector<std::string>& keptDiffering) {
+// Names every file that a copy left as newer although its bytes differ from the payload's, and
+// without --replace-newer points to it (with it, only folders are left).
+void WarnOfKeptNewerFiles(const std::vector<std::string>& keptDiffering, NewerFiles newer) {
     for (const std::string& path : keptDiffering) {
         PrintLine(stderr, kNotePrefix + (kKeptNewer + Common::Utf8FromAnsi(path)));
     }
-    if (!keptDiffering.empty()) PrintLine(stderr, kNotePrefix + std::string(kReplaceNewerHint));
+    if (!keptDiffering.empty() && newer == NewerFiles::Keep) {
+        PrintLine(stderr, kNotePrefix + std::string(kReplaceNewerHint));
+    }
 }
 
-int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffering) {
+int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffering,
+           NewerFiles newer) {
     int status = kExitSuccess;
     if (outcome.completed) {
         PrintAnsiLine(stdout, kPatchCompleted);
@@ -202,7 +206,7 @@ int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffer
         PrintAnsiLine(stderr, outcome.message);
         status = kExitFailure;
     }
-    WarnOfKeptNewerFiles(keptDiffering);
+    WarnOfKeptNewerFiles(keptDiffering, newer);
     return status;
 }
 
@@ -226,7 +230,7 @@ int RunApply(const Arguments& arguments) {
     std::vector<std::string> keptDiffering;
     RunOutcome outcome = RunPatch(inputs, errorMessages, OpenConsoleProgress,
                                   DecideNewerFiles(parsed.Newer(), keptDiffering));
-    return Report(outcome, keptDiffering);
+    return Report(outcome, keptDiffering, parsed.Newer());
 }
 
 }  // namespace Orvane::Cli
