@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "author/sha256.h"
+#include "author/digest.h"
 #include "patch/container_description.h"
 
 namespace Orvane::Author {

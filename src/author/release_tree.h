@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "author/sha256.h"
+#include "author/digest.h"
 #include "platform/os.h"
 
 namespace Orvane::Author {
