@@ -13,11 +13,12 @@ namespace {
 using Test::Cp932;
 using Test::Utf8;
 
+struct Case {
+    std::string text;  // a name or a path, code page 932
+    bool holdable;
+};
+
 TEST(WindowsName, RefusesWhatWindowsCannotHold) {
-    struct Case {
-        std::string name;
-        bool holdable;
-    };
     const Case cases[] = {
         {"readme.txt", true},
         {Cp932(u8"表.bmp"), true},   // 95 5C: the trail byte equals '\'
@@ -55,15 +56,11 @@ TEST(WindowsName, RefusesWhatWindowsCannotHold) {
         {"Lpt9", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(IsWindowsName(c.name), c.holdable) << Utf8(c.name);
+        EXPECT_EQ(IsWindowsName(c.text), c.holdable) << Utf8(c.text);
     }
 }
 
 TEST(WindowsName, ChecksEveryComponentOfAPath) {
-    struct Case {
-        std::string path;
-        bool holdable;
-    };
     const Case cases[] = {
         {"data\\a.arc", true},
         {"data/sub/a.arc", true},
@@ -78,7 +75,7 @@ TEST(WindowsName, ChecksEveryComponentOfAPath) {
         {"a\\sp \\b", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(HasWindowsNames(c.path), c.holdable) << Utf8(c.path);
+        EXPECT_EQ(HasWindowsNames(c.text), c.holdable) << Utf8(c.text);
     }
 }
 

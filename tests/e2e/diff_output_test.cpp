@@ -109,20 +109,12 @@ const ChangeCase kChangeCases[] = {
      "note: a second run of the patch stops at once, at the delete that makes way for the "
      "folder (the installation is new by then): save"},
     {"an archive whose tag changed and whose revision did not rise",
-     [](const DiffTest& t) {
-         t.WriteArchive("old", "g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
-                        kOldTime);
-         t.WriteArchive("new", "g.arc", LinkArchive{"LINK4", "CG", 2, {Entry(u8"a", "2")}},
-                        kNewTime);
-     },
+     ArchiveChange("g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
+                   LinkArchive{"LINK4", "CG", 2, {Entry(u8"a", "2")}}),
      "its tag differs"},
     {"an archive whose layout changed and whose revision fell",
-     [](const DiffTest& t) {
-         t.WriteArchive("old", "g.arc", LinkArchive{"LINK6", "ARC", 5, {Entry(u8"a", "1")}},
-                        kOldTime);
-         t.WriteArchive("new", "g.arc", LinkArchive{"LINK4", "ARC", 1, {Entry(u8"a", "2")}},
-                        kNewTime);
-     },
+     ArchiveChange("g.arc", LinkArchive{"LINK6", "ARC", 5, {Entry(u8"a", "1")}},
+                   LinkArchive{"LINK4", "ARC", 1, {Entry(u8"a", "2")}}),
      "its layout differs"},
 };
 

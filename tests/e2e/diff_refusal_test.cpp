@@ -36,12 +36,8 @@ const RefusalCase kCases[] = {
      },
      {"the new file is not newer than the old one", "readme.txt"}},
     {"an archive revision not above the old one's",
-     [](const DiffTest& t) {
-         t.WriteArchive("old", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
-                        kOldTime);
-         t.WriteArchive("new", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "2")}},
-                        kNewTime);
-     },
+     ArchiveChange("data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
+                   LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "2")}}),
      {"revision is not above", "data\\g.arc"}},
     {"a folder that becomes a file",
      [](const DiffTest& t) {
