@@ -16,21 +16,19 @@ bool HoldsFiles(const Release& release, const std::u16string& key) {
     return false;
 }
 
-// Whether some old release has no folder there (nothing, or a file that makes way for it).
-bool AnyOldLacksFolder(const DiffContext& context, const std::u16string& key) {
+// How many old releases have a folder there.
+std::size_t OldsWithFolder(const DiffContext& context, const std::u16string& key) {
+    std::size_t count = 0;
     for (const Release& old : context.olds) {
         const ReleaseItem* there = old.Find(key);
-        if (there == nullptr || !there->isFolder) return true;
+        if (there != nullptr && there->isFolder) ++count;
     }
-    return false;
+    return count;
 }
 
-bool AnyOldHasFolder(const DiffContext& context, const std::u16string& key) {
-    for (const Release& old : context.olds) {
-        const ReleaseItem* there = old.Find(key);
-        if (there != nullptr && there->isFolder) return true;
-    }
-    return false;
+// Whether some old release has no folder there (nothing, or a file that makes way for it).
+bool AnyOldLacksFolder(const DiffContext& context, const std::u16string& key) {
+    return OldsWithFolder(context, key) < context.olds.size();
 }
 
 // Whether the folder's parent is the release's root or a folder the new release has, so that
@@ -50,7 +48,7 @@ void CheckShapes(DiffContext& context) {
             const ReleaseItem* newer = context.newer.Find(key);
             if (newer == nullptr || newer->isFolder == item.isFolder) continue;
             if (item.isFolder) Refuse(kFolderBecomesFile, InRelease(item.path, old));
-            if (AnyOldHasFolder(context, key)) Refuse(kFileAndFolderInOlds, item.path);
+            if (OldsWithFolder(context, key) > 0) Refuse(kFileAndFolderInOlds, item.path);
             makingWay[key] = &item;
         }
     }

@@ -15,7 +15,8 @@ constexpr std::string_view kDeviceNames[] = {"CON", "PRN", "AUX", "NUL"};
 constexpr std::string_view kNumberedDevices[] = {"COM", "LPT"};
 
 bool IsForbiddenCharacter(char c) {
-    return static_cast<std::uint8_t>(c) < 0x20 || kForbiddenCharacters.find(c) != std::string_view::npos;
+    return static_cast<std::uint8_t>(c) < 0x20 ||
+           kForbiddenCharacters.find(c) != std::string_view::npos;
 }
 
 bool EqualsIgnoringCase(std::string_view text, std::string_view upper) {

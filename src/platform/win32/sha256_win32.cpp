@@ -30,8 +30,9 @@ struct Sha256::State {
 
 Sha256::Sha256() : state_(std::make_unique<State>()) {
     // Since Windows 7 CNG allocates the hash object itself when given no buffer for it.
-    state_->good = Algorithm() != nullptr &&
-                   Succeeded(BCryptCreateHash(Algorithm(), &state_->hash, nullptr, 0, nullptr, 0, 0));
+    state_->good =
+        Algorithm() != nullptr &&
+        Succeeded(BCryptCreateHash(Algorithm(), &state_->hash, nullptr, 0, nullptr, 0, 0));
 }
 
 Sha256::~Sha256() {
