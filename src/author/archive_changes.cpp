@@ -12,9 +12,11 @@
 namespace Orvane::Author {
 namespace {
 
-// The old copies an update will rebuild, or why the archive goes whole.
+// The old copies an update will rebuild and the releases they belong to, or why the archive
+// goes whole.
 struct RebuiltCopies {
     std::vector<ArchiveImage> images;
+    std::vector<const Release*> releases;
     std::string wholeReason;
 };
 
@@ -36,17 +38,28 @@ RebuiltCopies OldCopies(const DiffContext& context, const ReleaseItem& file,
         const Release& old = context.olds[i];
         const ReleaseItem* there = old.Find(PathKey(file.path));
         std::optional<ArchiveImage> copy = there ? ReadArchiveImage(there->host) : std::nullopt;
-        if (copy && copy->header.magic == newer.header.magic && !link3 &&
-            copy->header.revision >= newer.header.revision) {
-            Refuse(kRevisionNotAbove, InRelease(file.path, old));
-        }
         std::string mismatch = there ? CopyMismatch(newer, copy) : kOldLacks;
         if (!mismatch.empty() && copies.wholeReason.empty()) {
             copies.wholeReason = mismatch + " (" + InRelease(file.path, old) + ")";
         }
-        if (copy) copies.images.push_back(std::move(*copy));
+        if (!copy) continue;
+        copies.images.push_back(std::move(*copy));
+        copies.releases.push_back(&old);
     }
     return copies;
+}
+
+// An update runs on a copy only below its target revision, so every copy it rebuilds must be
+// below the new archive's. Asked only of an archive that goes by entry: one shipped whole
+// replaces every copy whatever its revision.
+void RequireRevisionsBelow(const ReleaseItem& file, const ArchiveImage& newer,
+                           const RebuiltCopies& copies) {
+    if (newer.header.magic == kMagicLink3) return;
+    for (std::size_t i = 0; i < copies.images.size(); ++i) {
+        if (copies.images[i].header.revision >= newer.header.revision) {
+            Refuse(kRevisionNotAbove, InRelease(file.path, *copies.releases[i]));
+        }
+    }
 }
 
 void ShipWhole(DiffContext& context, const ReleaseItem& file, const std::string& reason) {
@@ -82,6 +95,7 @@ void PlanArchive(DiffContext& context, const ReleaseItem& file) {
     if (!newer) return ShipWhole(context, file, kNotComplete);
     RebuiltCopies copies = OldCopies(context, file, *newer);
     if (!copies.wholeReason.empty()) return ShipWhole(context, file, copies.wholeReason);
+    RequireRevisionsBelow(file, *newer, copies);
     bool link3 = newer->header.magic == kMagicLink3;
     std::vector<const ArchiveImage*> rebuilt;
     for (const ArchiveImage& image : copies.images) rebuilt.push_back(&image);

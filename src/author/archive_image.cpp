@@ -31,7 +31,7 @@ std::optional<Bytes> BytesSince(Common::StreamBase& stream, std::int64_t from) {
 
 std::optional<Digest> DigestOfData(Common::StreamBase& stream, std::uint32_t size) {
     if (stream.GetLength() - stream.GetPosition() < size) return std::nullopt;
-    Sha256 hash;
+    Os::Sha256 hash;
     Bytes buffer(std::min(size, kChunk));
     while (size > 0) {
         std::uint32_t take = std::min(size, kChunk);
@@ -39,7 +39,7 @@ std::optional<Digest> DigestOfData(Common::StreamBase& stream, std::uint32_t siz
         hash.Update(buffer.data(), take);
         size -= take;
     }
-    return hash.Finish();
+    return FinishDigest(hash);
 }
 
 // The next entry; false at the end marker. Raises PlainFailure where the archive is damaged.

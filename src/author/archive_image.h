@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "author/entry_image.h"
-#include "author/sha256.h"
+#include "author/digest.h"
 #include "commands/arc_entry.h"
 #include "commands/arc_header.h"
 

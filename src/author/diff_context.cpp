@@ -2,7 +2,7 @@
 
 #include "author/host_files.h"
 #include "author/path_key.h"
-#include "commands/safe_path.h"
+#include "author/record_path.h"
 
 namespace Orvane::Author {
 
@@ -10,8 +10,10 @@ std::string InRelease(const std::string& path, const Release& release) {
     return path + " (" + MessagePath(release.Root()) + ")";
 }
 
-void RequireRecordPath(const std::string& path) {
-    if (!IsInsideFolder(path)) Refuse(kPathRefused, path);
+void RequireRecordPath(const ReleaseItem& file) {
+    const char* fault = RecordPathFault(file.path);
+    if (fault == nullptr && !file.windowsNames) fault = kNameNotForWindows;
+    if (fault != nullptr) Refuse(fault, file.path);
 }
 
 bool OldDiffers(const DiffContext& context, std::size_t index, const ReleaseItem& file) {

@@ -13,9 +13,6 @@
 
 namespace Orvane::Author {
 
-inline constexpr char kPathRefused[] =
-    "a path that the patch program refuses (a ':' in a name, or a name of dots)";
-
 struct DiffOptions {
     // A changed file whose new time is not newer than an old one's is a warning, not a refusal.
     bool allowSkip = false;
@@ -32,8 +29,9 @@ struct DiffContext {
 // A path of a release as messages name it: "PATH (RELEASE FOLDER)".
 std::string InRelease(const std::string& path, const Release& release);
 
-// Refuses a path that a record may not name, since the program would refuse the record.
-void RequireRecordPath(const std::string& path);
+// Refuses a file that a record may not name (record_path.h): the program would refuse the
+// record, or Windows could not hold the file.
+void RequireRecordPath(const ReleaseItem& file);
 
 // Whether old release `index` lacks the file or holds other bytes there.
 bool OldDiffers(const DiffContext& context, std::size_t index, const ReleaseItem& file);

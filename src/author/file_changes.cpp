@@ -68,15 +68,15 @@ void PlanCopy(DiffContext& context, const ReleaseItem& file) {
 }
 
 void PlanDeletes(DiffContext& context) {
-    std::map<std::u16string, std::string> gone;
+    std::map<std::u16string, const ReleaseItem*> gone;
     for (const Release& old : context.olds) {
         for (const auto& [key, item] : old.Items()) {
-            if (!item.isFolder && context.newer.Find(key) == nullptr) gone[key] = item.path;
+            if (!item.isFolder && context.newer.Find(key) == nullptr) gone[key] = &item;
         }
     }
-    for (const auto& [key, path] : gone) {
-        RequireRecordPath(path);
-        context.plan.Delete({path});
+    for (const auto& [key, file] : gone) {
+        RequireRecordPath(*file);
+        context.plan.Delete({file->path});
     }
 }
 

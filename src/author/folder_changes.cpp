@@ -1,5 +1,6 @@
 #include "author/folder_changes.h"
 
+#include <map>
 #include <set>
 
 namespace Orvane::Author {
@@ -15,11 +16,19 @@ bool HoldsFiles(const Release& release, const std::u16string& key) {
     return false;
 }
 
-bool AnyOldLacks(const DiffContext& context, const std::u16string& key) {
+// How many old releases have a folder there.
+std::size_t OldsWithFolder(const DiffContext& context, const std::u16string& key) {
+    std::size_t count = 0;
     for (const Release& old : context.olds) {
-        if (old.Find(key) == nullptr) return true;
+        const ReleaseItem* there = old.Find(key);
+        if (there != nullptr && there->isFolder) ++count;
     }
-    return false;
+    return count;
+}
+
+// Whether some old release has no folder there (nothing, or a file that makes way for it).
+bool AnyOldLacksFolder(const DiffContext& context, const std::u16string& key) {
+    return OldsWithFolder(context, key) < context.olds.size();
 }
 
 // Whether the folder's parent is the release's root or a folder the new release has, so that
@@ -32,20 +41,27 @@ bool ParentStays(const DiffContext& context, const std::u16string& key) {
 
 }  // namespace
 
-void CheckShapes(const DiffContext& context) {
+void CheckShapes(DiffContext& context) {
+    std::map<std::u16string, const ReleaseItem*> makingWay;
     for (const Release& old : context.olds) {
         for (const auto& [key, item] : old.Items()) {
             const ReleaseItem* newer = context.newer.Find(key);
             if (newer == nullptr || newer->isFolder == item.isFolder) continue;
-            Refuse(item.isFolder ? kFolderBecomesFile : kFileBecomesFolder,
-                   InRelease(item.path, old));
+            if (item.isFolder) Refuse(kFolderBecomesFile, InRelease(item.path, old));
+            if (OldsWithFolder(context, key) > 0) Refuse(kFileAndFolderInOlds, item.path);
+            makingWay[key] = &item;
         }
+    }
+    for (const auto& [key, file] : makingWay) {
+        RequireRecordPath(*file);
+        context.plan.MakeWay({file->path});
+        context.plan.Note(std::string(kRerunStops) + ": " + file->path);
     }
 }
 
 void NoteFolders(DiffContext& context) {
     for (const auto& [key, item] : context.newer.Items()) {
-        if (item.isFolder && AnyOldLacks(context, key) && !HoldsFiles(context.newer, key)) {
+        if (item.isFolder && AnyOldLacksFolder(context, key) && !HoldsFiles(context.newer, key)) {
             context.plan.Note(std::string(kEmptyFolderNotMade) + ": " + item.path);
         }
     }

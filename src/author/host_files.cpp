@@ -35,7 +35,7 @@ std::string MessagePath(const fs::path& path) {
 
 Digest DigestOfRange(const fs::path& path, std::uint64_t offset, std::uint64_t size) {
     std::ifstream in = OpenAt(path, offset);
-    Sha256 hash;
+    Os::Sha256 hash;
     std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
     while (size > 0) {
         auto take = static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk));
@@ -43,7 +43,7 @@ Digest DigestOfRange(const fs::path& path, std::uint64_t offset, std::uint64_t s
         hash.Update(buffer.data(), take);
         size -= take;
     }
-    return hash.Finish();
+    return FinishDigest(hash);
 }
 
 Digest DigestOfFile(const fs::path& path) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "author/sha256.h"
+#include "author/digest.h"
 #include "platform/os.h"
 
 namespace Orvane::Author {

@@ -8,6 +8,7 @@
 #include "author/host_files.h"
 #include "author/diff_context.h"
 #include "author/path_key.h"
+#include "commands/delete_command.h"
 #include "commands/silent_progress.h"
 #include "common/failure.h"
 #include "patch/container_start.h"
@@ -74,12 +75,16 @@ private:
     bool asked_ = false;
 };
 
-void Apply(const RunInputs& inputs, const Release& old, const StopPoll& stop) {
+// stopAtWayMaker: the run may stop at its first record, a delete that finds the folder it
+// made way for (patch_plan.h, wayMade).
+void Apply(const RunInputs& inputs, const Release& old, const StopPoll& stop,
+           bool stopAtWayMaker) {
     CErrorMessages errorMessages;
     auto progress = std::make_shared<StoppableProgress>(stop);
     RunOutcome outcome = RunPatch(inputs, errorMessages, [&progress] { return progress; });
     if (progress->Asked()) throw MessageFailure(kInterrupted);
-    if (!outcome.completed) Refuse(kApplyFailed, MessagePath(old.Root()) + ": " + outcome.message);
+    if (outcome.completed || (stopAtWayMaker && outcome.message == kUpdateFileNotDeleted)) return;
+    Refuse(kApplyFailed, MessagePath(old.Root()) + ": " + outcome.message);
 }
 
 // The patched copy against the new release; files in `skippable` may have stayed as they were.
@@ -123,7 +128,7 @@ void CheckPatch(const std::string& patchPath, const std::vector<Release>& olds,
                          start.header.version};
         for (int run = 0; run < kRuns; ++run) {
             StopIfAsked(stop);
-            Apply(inputs, olds[i], stop);
+            Apply(inputs, olds[i], stop, run > 0 && !plan.wayMade.empty());
             Compare(copy, olds[i], newer, Skippable(plan, i));
         }
     }

@@ -1,7 +1,8 @@
 // Checks a written patch before anyone ships it: applies it to a scratch copy of every old
 // release through the same run as `orvpatch apply` (RunPatch), compares the result with the
 // new release file by file (names without regard to case, bytes), then applies it once more
-// and compares again, so that a second run changes nothing.
+// and compares again, so that a second run changes nothing. A patch whose first records make
+// way for folders may stop at once on its second run (patch_plan.h, wayMade).
 //
 // Folders are not compared: no record makes or removes one (the plan notes them). Copies that
 // the plan lets the freshness rule skip (--allow-skip) may leave their file as it was.

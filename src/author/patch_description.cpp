@@ -1,5 +1,6 @@
 #include "author/patch_description.h"
 
+#include "author/digest.h"
 #include "author/host_files.h"
 #include "author/refusal.h"
 
@@ -16,9 +17,9 @@ ContainerDescription DescribePatch(const PatchPlan& plan, const std::string& tit
         StopIfAsked(stop);
         const PayloadSource& source = plan.sources[i];
         std::vector<std::uint8_t> data = ReadRange(source.file, source.offset, source.size);
-        Sha256 hash;
-        hash.Update(data.data(), data.size());
-        if (hash.Finish() != source.digest) Refuse(kReleaseChanged, MessagePath(source.file));
+        if (DigestOfBytes(data.data(), data.size()) != source.digest) {
+            Refuse(kReleaseChanged, MessagePath(source.file));
+        }
         description.payloads[i].data = std::move(data);
     }
     return description;

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "author/sha256.h"
+#include "author/digest.h"
 #include "patch/container_description.h"
 
 namespace Orvane::Author {
@@ -44,6 +44,10 @@ struct PatchPlan {
     std::vector<PayloadSource> sources;        // one per payload
     std::vector<PlannedArchive> archives;
     std::vector<SkippedCopy> skipped;
+    // Files deleted ahead of every other record so that copies can make a folder of their
+    // name (code page 932). A second run stops at the first of these deletes, which refuses
+    // the folder it finds: the installation is new by then.
+    std::vector<std::string> wayMade;
     std::vector<std::string> notes;  // code page 932
 };
 

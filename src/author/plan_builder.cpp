@@ -23,13 +23,19 @@ std::uint16_t PlanBuilder::Payload(const PayloadDescription& payload, const Payl
     return index;
 }
 
+void PlanBuilder::MakeWay(DeleteRecord record) {
+    plan_.wayMade.push_back(record.path);
+    wayMakers_.push_back(std::move(record));
+}
+
 void PlanBuilder::Archive(ArchiveRecord record, PlannedArchive summary) {
     archives_.push_back(std::move(record));
     plan_.archives.push_back(std::move(summary));
 }
 
 PatchPlan PlanBuilder::Finish() {
-    plan_.records = std::move(archives_);
+    plan_.records.assign(wayMakers_.begin(), wayMakers_.end());
+    plan_.records.insert(plan_.records.end(), archives_.begin(), archives_.end());
     plan_.records.insert(plan_.records.end(), copies_.begin(), copies_.end());
     plan_.records.insert(plan_.records.end(), deletes_.begin(), deletes_.end());
     return std::move(plan_);

@@ -1,5 +1,6 @@
-// Collects a patch plan: records by kind (archive updates, then copies, then deletes, each in
-// the order given) and payloads, one per distinct name, kind, stamps and contents.
+// Collects a patch plan: records by kind (deletes that make way for a folder, archive updates,
+// copies, then the other deletes, each in the order given) and payloads, one per distinct
+// name, kind, stamps and contents.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,8 @@ public:
     void ShippedWhole(PlannedArchive summary) { plan_.archives.push_back(std::move(summary)); }
     void Copy(CopyRecord record) { copies_.push_back(std::move(record)); }
     void Delete(DeleteRecord record) { deletes_.push_back(std::move(record)); }
+    // A delete of a file where a copy will make a folder of the same name.
+    void MakeWay(DeleteRecord record);
     void Skipped(SkippedCopy skipped) { plan_.skipped.push_back(std::move(skipped)); }
     void Note(const std::string& note) { plan_.notes.push_back(note); }
 
@@ -31,6 +34,7 @@ private:
         std::tuple<std::uint16_t, std::string, TimeStamp, TimeStamp, std::uint32_t, Digest>;
 
     PatchPlan plan_;
+    std::vector<DeleteRecord> wayMakers_;
     std::vector<ScriptRecord> archives_;
     std::vector<CopyRecord> copies_;
     std::vector<DeleteRecord> deletes_;

@@ -25,7 +25,7 @@ PatchPlan DiffReleases(const std::vector<Release>& olds, const Release& newer,
     for (const auto& [key, item] : newer.Items()) {
         StopIfAsked(options.stop);
         if (item.isFolder || !AnyOldDiffers(context, item)) continue;
-        RequireRecordPath(item.path);
+        RequireRecordPath(item);
         if (HasArchiveMagic(item.host)) {
             PlanArchive(context, item);
         } else {

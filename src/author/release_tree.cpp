@@ -6,6 +6,7 @@
 #include "author/host_files.h"
 #include "author/path_key.h"
 #include "author/refusal.h"
+#include "commands/windows_name.h"
 
 namespace Orvane::Author {
 namespace {
@@ -35,22 +36,23 @@ Release Release::Scan(const fs::path& root) {
     if (!fs::is_directory(root, error)) Refuse(kReleaseNotFolder, MessagePath(root));
     Release release;
     release.root_ = root;
-    release.ScanFolder(root, "");
+    release.ScanFolder(root, nullptr);
     return release;
 }
 
-void Release::ScanFolder(const fs::path& folder, const std::string& prefix) {
-    for (const fs::directory_entry& entry : SortedEntries(folder)) Add(entry, prefix);
+void Release::ScanFolder(const fs::path& folder, const ReleaseItem* parent) {
+    for (const fs::directory_entry& entry : SortedEntries(folder)) Add(entry, parent);
 }
 
-void Release::Add(const fs::directory_entry& entry, const std::string& prefix) {
+void Release::Add(const fs::directory_entry& entry, const ReleaseItem* parent) {
     std::string name;
     if (!Cp932Name(Utf8Name(entry.path()), name)) {
         Refuse(kNameOutsideCp932, MessagePath(entry.path()));
     }
     std::error_code error;
     ReleaseItem item;
-    item.path = prefix.empty() ? name : prefix + '\\' + name;
+    item.path = parent == nullptr ? name : parent->path + '\\' + name;
+    item.windowsNames = (parent == nullptr || parent->windowsNames) && IsWindowsName(name);
     item.host = entry.path();
     item.isFolder = entry.is_directory(error) && !entry.is_symlink(error);
     if (!item.isFolder && !entry.is_regular_file(error)) {
@@ -65,7 +67,7 @@ void Release::Add(const fs::directory_entry& entry, const std::string& prefix) {
     if (!added) {
         Refuse(kNamesDifferInCase, MessagePath(found->second.host) + ", " + MessagePath(item.host));
     }
-    if (item.isFolder) ScanFolder(entry.path(), item.path);
+    if (item.isFolder) ScanFolder(entry.path(), &found->second);
 }
 
 const ReleaseItem* Release::Find(const std::u16string& key) const {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "author/sha256.h"
+#include "author/digest.h"
 #include "platform/os.h"
 
 namespace Orvane::Author {
@@ -24,6 +24,9 @@ struct ReleaseItem {
     bool isFolder = false;
     std::uint64_t size = 0;
     Os::FileTime modified = 0;  // last write, whole seconds
+    // Whether Windows can hold every name on the way, this one's included. Kept apart from
+    // path, which cannot show it: a name holding a backslash reads there as two.
+    bool windowsNames = true;
 };
 
 class Release {
@@ -41,8 +44,8 @@ public:
     const Digest& DigestOf(const ReleaseItem& file) const;
 
 private:
-    void ScanFolder(const std::filesystem::path& folder, const std::string& prefix);
-    void Add(const std::filesystem::directory_entry& entry, const std::string& prefix);
+    void ScanFolder(const std::filesystem::path& folder, const ReleaseItem* parent);
+    void Add(const std::filesystem::directory_entry& entry, const ReleaseItem* parent);
 
     std::filesystem::path root_;
     std::map<std::u16string, ReleaseItem> items_;

@@ -57,7 +57,7 @@ ContainerDescription ReadManifest(const std::string& manifestPath) {
         static_cast<std::uint16_t>(table.OptionalInteger("reserved", 0, kU16Max).value_or(0));
     ManifestPayloads payloads = ReadManifestPayloads(table.OptionalArray("payload"),
                                                      Utf8Path(manifestPath).parent_path());
-    description.records = ReadManifestRecords(table.OptionalArray("record"), payloads.indexById);
+    description.records = ReadManifestRecords(table.OptionalArray("record"), payloads);
     description.payloads = std::move(payloads.payloads);
     table.RejectUnknownKeys();
     return description;

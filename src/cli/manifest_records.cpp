@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "cli/manifest_record_paths.h"
 #include "cli/manifest_table.h"
 #include "common/ansi_path.h"
 #include "common/utf8.h"
@@ -108,13 +109,15 @@ ScriptRecord ReadRecord(ManifestTable& table, const PayloadIds& ids) {
 
 }  // namespace
 
-std::vector<ScriptRecord> ReadManifestRecords(const toml::array* tables, const PayloadIds& ids) {
+std::vector<ScriptRecord> ReadManifestRecords(const toml::array* tables,
+                                              const ManifestPayloads& payloads) {
     std::vector<ScriptRecord> records;
     if (tables == nullptr) return records;
     for (const toml::node& node : *tables) {
         ManifestTable table(AsTable(node, kRecord), kRecord);
-        records.push_back(ReadRecord(table, ids));
+        records.push_back(ReadRecord(table, payloads.indexById));
         table.RejectUnknownKeys();
+        RequireRecordPath(records.back(), records.size(), table.Line(), payloads.payloads);
     }
     return records;
 }

@@ -8,12 +8,14 @@
 
 #include <toml++/toml.h>
 
+#include "cli/manifest_payloads.h"
 #include "patch/container_description.h"
 
 namespace Orvane::Cli {
 
-// Payloads are named by their ids (code page 932). Raises ManifestError.
-std::vector<ScriptRecord> ReadManifestRecords(
-    const toml::array* tables, const std::map<std::string, std::uint16_t>& indexById);
+// Payloads are named by their ids (code page 932). Raises ManifestError, also for a record
+// whose path no record may name (manifest_record_paths.h).
+std::vector<ScriptRecord> ReadManifestRecords(const toml::array* tables,
+                                              const ManifestPayloads& payloads);
 
 }  // namespace Orvane::Cli

@@ -166,7 +166,7 @@ TEST_F(BuildInfoTest, StubWithoutContainerIsReportedAsTheProgramDoes) {
 }
 
 TEST_F(BuildInfoTest, ManifestMistakesNameTheirLine) {
-    struct Case { std::u8string manifest; std::string where; };
+    struct Case { std::u8string manifest; std::string where; std::string names = ""; };
     const std::u8string head = u8"title = \"t\"\nregistry-key = \"k\"\n";
     const Case cases[] = {
         {head + u8"colour = 1\n", ":3: unknown key 'colour'"},
@@ -181,11 +181,29 @@ TEST_F(BuildInfoTest, ManifestMistakesNameTheirLine) {
         {head + u8"[[payload]]\nfile = \"files/readme.txt\"\nmodified = 1969-12-31T00:00:00\n",
          ":5: 'modified' is not a local time"},
         {head + u8"title = \"again\"\n", ":3: not a TOML file"},
+        // Paths the diff would not plan: the patch program refuses them, or Windows cannot
+        // hold a name in them.
+        {head + u8"[[record]]\ntype = \"delete\"\npath = \"../../x\"\n",
+         ":3: record 1: a path that the patch program refuses", "..\\..\\x"},
+        {head + u8"[[record]]\ntype = \"delete\"\npath = \"/etc/passwd\"\n",
+         ":3: record 1: a path that the patch program refuses", "\\etc\\passwd"},
+        {head + u8"[[record]]\ntype = \"delete\"\npath = \"a\"\n[[record]]\ntype = \"delete\"\n"
+                u8"path = \"data/a?b.txt\"\n",
+         ":6: record 2: a name that Windows cannot hold", "data\\a?b.txt"},
+        {head + u8"[[record]]\ntype = \"archive\"\npath = \"x|y.arc\"\nrevision = 1\n",
+         ":3: record 1: a name that Windows cannot hold"},
+        {head + u8"[[payload]]\nfile = \"files/readme.txt\"\n[[record]]\ntype = \"copy\"\n"
+                u8"payload = \"readme.txt\"\nfolder = \"Con\"\n",
+         ":5: record 1: a name that Windows cannot hold", "Con\\readme.txt"},
+        {head + u8"[[payload]]\nfile = \"files/readme.txt\"\nname = \"trail.\"\n[[record]]\n"
+                u8"type = \"copy\"\npayload = \"trail.\"\n",
+         ":6: record 1: a name that Windows cannot hold"},
     };
     for (const Case& c : cases) {
         ProgramRun build = Build(c.manifest);
         EXPECT_EQ(build.exitCode, 2) << c.where;
         EXPECT_NE(build.err.find("patch.toml" + c.where), std::string::npos) << build.err;
+        EXPECT_NE(build.err.find(c.names), std::string::npos) << build.err;
         EXPECT_FALSE(folder_.Exists("patch.exe")) << c.where;
     }
 }

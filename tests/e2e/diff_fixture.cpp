@@ -80,6 +80,15 @@ ChildResult DiffTest::Diff(const std::vector<std::string>& extra, const std::str
     return Run(arguments);
 }
 
+std::function<void(const DiffTest&)> ArchiveChange(const std::string& relative,
+                                                   const Tools::LinkArchive& old,
+                                                   const Tools::LinkArchive& newer) {
+    return [=](const DiffTest& t) {
+        t.WriteArchive("old", relative, old, kOldTime);
+        t.WriteArchive("new", relative, newer, kNewTime);
+    };
+}
+
 ChildResult DiffTest::Run(const std::vector<std::string>& arguments) const {
     ChildOptions options;
     options.environment["TZ"] = "JST-9";

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,6 +22,13 @@ inline constexpr std::int64_t kNewTime = 1704067200;
 
 // An archive entry named in UTF-8, holding the bytes of data.
 Tools::LinkEntry Entry(const std::u8string& name, const std::string& data);
+
+class DiffTest;
+
+// An arrangement of a test: the archive at relative in old/ (kOldTime) and in new/ (kNewTime).
+std::function<void(const DiffTest&)> ArchiveChange(const std::string& relative,
+                                                   const Tools::LinkArchive& old,
+                                                   const Tools::LinkArchive& newer);
 
 class DiffTest : public testing::Test {
 public:

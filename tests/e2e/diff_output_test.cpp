@@ -3,6 +3,7 @@
 // turns into the same bytes; and the usage mistakes it refuses with exit status 2.
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -87,6 +88,52 @@ TEST_F(DiffOutput, AllowSkipWarnsOfACopyTheFreshnessRuleSkips) {
     EXPECT_NE(diff.err.find("readme.txt"), std::string::npos);
     EXPECT_TRUE(Exists("out/patch.exe"));
 }
+
+// Changes the diff used to refuse though a patch expresses them; each patch must turn the old
+// release into the new one.
+struct ChangeCase {
+    const char* what;
+    std::function<void(const DiffTest&)> arrange;
+    std::string summaryPart;  // found in the diff's output
+};
+
+void PrintTo(const ChangeCase& c, std::ostream* out) { *out << c.what; }
+
+const ChangeCase kChangeCases[] = {
+    {"a file that becomes a folder",
+     [](const DiffTest& t) {
+         t.WriteFile("old", "save", "s", kOldTime);
+         t.WriteFile("new", "save/1.dat", "1", kNewTime);
+         t.WriteFile("new", "save/2.dat", "2", kNewTime);
+     },
+     "note: a second run of the patch stops at once, at the delete that makes way for the "
+     "folder (the installation is new by then): save"},
+    {"an archive whose tag changed and whose revision did not rise",
+     ArchiveChange("g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
+                   LinkArchive{"LINK4", "CG", 2, {Entry(u8"a", "2")}}),
+     "its tag differs"},
+    {"an archive whose layout changed and whose revision fell",
+     ArchiveChange("g.arc", LinkArchive{"LINK6", "ARC", 5, {Entry(u8"a", "1")}},
+                   LinkArchive{"LINK4", "ARC", 1, {Entry(u8"a", "2")}}),
+     "its layout differs"},
+};
+
+class DiffChange : public DiffTest, public testing::WithParamInterface<ChangeCase> {};
+
+TEST_P(DiffChange, PatchTurnsTheOldReleaseIntoTheNewOne) {
+    const ChangeCase& c = GetParam();
+    c.arrange(*this);
+
+    ChildResult diff = Diff();
+    ASSERT_EQ(diff.exitCode, 0) << diff.err;
+    EXPECT_NE(diff.out.find(c.summaryPart), std::string::npos) << diff.out;
+    ChildResult apply = Run({"apply", "--folder", Path("old"), PatchPath()});
+
+    ASSERT_EQ(apply.exitCode, 0) << apply.err;
+    EXPECT_EQ(Files(Path("old")), Files(Path("new")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DiffChange, testing::ValuesIn(kChangeCases));
 
 struct UsageCase {
     const char* what;

@@ -22,6 +22,12 @@ void PrintTo(const RefusalCase& c, std::ostream* out) { *out << c.what; }
 
 class DiffRefusal : public DiffTest, public testing::WithParamInterface<RefusalCase> {};
 
+constexpr char kNotForWindows[] = "a name that Windows cannot hold";
+
+std::function<void(const DiffTest&)> NewFile(const std::string& relative) {
+    return [relative](const DiffTest& t) { t.WriteFile("new", relative, "s", kNewTime); };
+}
+
 const RefusalCase kCases[] = {
     {"a changed file whose time is not newer",
      [](const DiffTest& t) {
@@ -30,12 +36,8 @@ const RefusalCase kCases[] = {
      },
      {"the new file is not newer than the old one", "readme.txt"}},
     {"an archive revision not above the old one's",
-     [](const DiffTest& t) {
-         t.WriteArchive("old", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
-                        kOldTime);
-         t.WriteArchive("new", "data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "2")}},
-                        kNewTime);
-     },
+     ArchiveChange("data/g.arc", LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "1")}},
+                   LinkArchive{"LINK4", "ARC", 2, {Entry(u8"a", "2")}}),
      {"revision is not above", "data\\g.arc"}},
     {"a folder that becomes a file",
      [](const DiffTest& t) {
@@ -43,18 +45,26 @@ const RefusalCase kCases[] = {
          t.WriteFile("new", "save", "s", kNewTime);
      },
      {"a folder becomes a file: save"}},
-    {"a file that becomes a folder",
-     [](const DiffTest& t) {
-         t.WriteFile("old", "save", "s", kOldTime);
-         t.MakeFolder("new/save");
-     },
-     {"a file becomes a folder: save"}},
     {"a name outside code page 932",
      [](const DiffTest& t) { t.WriteFile("new", Utf8(u8"雪\u2603.txt"), "s", kNewTime); },
      {"a name outside code page 932", ".txt"}},
     {"a name the patch program refuses",
      [](const DiffTest& t) { t.WriteFile("new", "data/a:b.txt", "s", kNewTime); },
      {"a path that the patch program refuses", "data\\a:b.txt"}},
+    {"a name with a '?'", NewFile("a?b.txt"), {kNotForWindows, "a?b.txt"}},
+    {"a name with a '|'", NewFile("x|y.txt"), {kNotForWindows, "x|y.txt"}},
+    {"a name with '<' and '>'", NewFile("lt<gt>.txt"), {kNotForWindows, "lt<gt>.txt"}},
+    {"a device name", NewFile("NUL"), {kNotForWindows, "NUL"}},
+    {"a device name with an extension", NewFile("data/com1.txt"), {kNotForWindows, "com1.txt"}},
+    {"a trailing dot", NewFile("trail."), {kNotForWindows, "trail."}},
+    {"a trailing space", NewFile("sp "), {kNotForWindows, "sp "}},
+    {"a name holding a backslash", NewFile("back\\slash.txt"),
+     {kNotForWindows, "back\\slash.txt"}},
+    {"a folder that Windows cannot hold", NewFile("aux/readme.txt"),
+     {kNotForWindows, "aux\\readme.txt"}},
+    {"an old file that a delete would name",
+     [](const DiffTest& t) { t.WriteFile("old", "what?.txt", "s", kOldTime); },
+     {kNotForWindows, "what?.txt"}},
     {"a time that a payload cannot store",
      [](const DiffTest& t) { t.WriteFile("new", "old.txt", "s", -315619200); },  // 1960
      {"a time that a payload cannot store: old.txt"}},
@@ -89,6 +99,23 @@ TEST_P(DiffRefusal, ExitsWithItsMessageAndLeavesNoPatch) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DiffRefusal, testing::ValuesIn(kCases));
+
+// A delete makes way for a folder only where no old release has the folder already: the delete
+// would fail on it there.
+TEST_F(DiffTest, RefusesAFileInOneOldReleaseAndAFolderInAnother) {
+    WriteFile("old", "save", "s", kOldTime);
+    WriteFile("old2", "save/1.dat", "s", kOldTime);
+    WriteFile("new", "save/1.dat", "t", kNewTime);
+
+    ChildResult run = Run({"diff", Path("old"), Path("old2"), Path("new"), "-o", PatchPath(),
+                           "--title", "T", "--registry-key", "K", "--stub", Path("stub.exe")});
+
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("a file in one old release and a folder in another"), std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find(": save"), std::string::npos) << run.err;
+    EXPECT_FALSE(Exists("out/patch.exe"));
+}
 
 }  // namespace
 }  // namespace Orvane::Test
