@@ -5,8 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iostream>
 #include <string>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 #include "archive_builder.h"
 #include "commands/progress_text.h"
@@ -452,6 +457,62 @@ TEST_F(ArchiveUpdateTest, SwapFailsAtOnceWhenReadOnlyAndRetriesABlockedTarget) {
         if (fs::is_directory(target)) fs::remove(target);
         EXPECT_EQ(install.List().size(), fs::exists(target) ? 1u : 0u)
             << "no temporary file may remain";
+    }
+}
+
+// A folder on another file system than the installation folder, reached through a link
+// named `link` below `install`; empty where the machine offers no second file system.
+std::string LinkToAnotherFileSystem(const TempFolder& install, const std::string& link) {
+#ifdef _WIN32
+    (void)install, (void)link;
+    return "";
+#else
+    namespace fs = std::filesystem;
+    std::error_code error;
+    const fs::path other = "/dev/shm";
+    if (!fs::is_directory(other, error)) return "";
+    std::string made = (other / ("orvtest-" + std::to_string(::getpid()))).string();
+    fs::create_directory(made, error);
+    fs::create_directory_symlink(made, install / link, error);
+    return error ? "" : made;
+#endif
+}
+
+// The new archive is written in the archive's own folder, not the installation folder, so
+// that the swap is one rename on the archive's file system, also where that folder is a link
+// to another disk (where a rename from the installation folder can never succeed).
+TEST_F(ArchiveUpdateTest, TemporaryArchiveLiesInTheArchivesOwnFolder) {
+    const Bytes before =
+        ArchiveBytes::Narrow("LINK5", "abc", 1).Entry({.name = "a", .data = {1}}).End().Get();
+    const Bytes after = ArchiveBytes::Narrow("LINK5", "abc", 2)
+                            .Entry({.name = "a", .data = {1}})
+                            .Entry(Added(kX, "x.bmp"))
+                            .End()
+                            .Get();
+    for (bool elsewhere : {false, true}) {
+        SCOPED_TRACE(elsewhere ? "data is a link to another file system" : "data is a folder");
+        TempFolder folder;
+        std::string other;
+        if (elsewhere && (other = LinkToAnotherFileSystem(folder, "data")).empty()) {
+            std::cout << "no second file system here: the linked case is left out\n";
+            continue;
+        }
+        folder.WriteFile("data/big.arc", before);
+        HookedProgress display;
+        std::vector<std::string> inArchiveFolder, inInstallFolder;
+        display.onText = [&](const std::string& text) {
+            if (text != FormatWithName(kReplacingFormat, "data\\big.arc")) return;
+            inArchiveFolder = folder.List("data");
+            inInstallFolder = folder.List();
+        };
+        ArchiverParams params = Params("data\\big.arc", 2, {}, {kX});
+        EXPECT_EQ(FailureOf([&] { Update(display, folder, params); }), "");
+        EXPECT_EQ(folder.ReadFile("data/big.arc"), after);
+        ASSERT_EQ(inArchiveFolder.size(), 2u) << "the temporary archive beside the archive";
+        EXPECT_TRUE(inArchiveFolder[1].starts_with("tmp")) << inArchiveFolder[1];
+        EXPECT_EQ(inInstallFolder, std::vector<std::string>{"data"});
+        EXPECT_EQ(folder.List("data"), std::vector<std::string>{"big.arc"});
+        if (!other.empty()) std::filesystem::remove_all(other);
     }
 }
 
