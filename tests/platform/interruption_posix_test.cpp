@@ -110,58 +110,64 @@ TEST(RemoveLeftoverTempFiles, RemovesOnlyFilesWhoseMakerIsProvablyGone) {
     EXPECT_EQ(folder.List(), expected);
 }
 
-// Runs `work` in a child that is the first process of a new PID namespace (its number there
-// is 1, which in ours is init); the child waits until the pipe closes. Empty when the system
-// refuses a new namespace (it takes root).
-class InNewPidNamespace {
+// A child process that does `work` and then waits until the test lets it go; Done() tells
+// whether the work succeeded. In a new PID namespace the child is the first process there
+// (number 1, init's number in ours), forked by an intermediate process; Done() is then false
+// also when the system refuses a new namespace (it takes root).
+class WorkingChild {
 public:
     template <typename Work>
-    explicit InNewPidNamespace(Work work) {
+    explicit WorkingChild(Work work, bool newPidNamespace = false) {
         int ready[2];
         if (::pipe(ready) != 0 || ::pipe(release_) != 0) return;
-        middle_ = ::fork();
-        if (middle_ == 0) {
-            if (::unshare(CLONE_NEWPID) != 0) ::_exit(1);
-            pid_t inner = ::fork();
-            if (inner == 0) {
-                ::close(release_[1]);
-                char byte = work() ? 1 : 0;
-                (void)!::write(ready[1], &byte, 1);
-                (void)!::read(release_[0], &byte, 1);
-                ::_exit(0);
+        child_ = ::fork();
+        if (child_ == 0) {
+            ::close(release_[1]);  // the read below ends when the test closes its end
+            ::close(ready[0]);
+            if (newPidNamespace && ::unshare(CLONE_NEWPID) != 0) ::_exit(1);
+            if (newPidNamespace) {
+                pid_t inner = ::fork();
+                if (inner != 0) {
+                    ::close(ready[1]);
+                    ::close(release_[0]);
+                    ::waitpid(inner, nullptr, 0);
+                    ::_exit(0);
+                }
             }
-            ::close(release_[1]);  // the inner child's read ends when the test lets go
-            ::close(ready[1]);
-            ::waitpid(inner, nullptr, 0);
-            ::_exit(inner > 0 ? 0 : 1);
+            char byte = work() ? 1 : 0;
+            (void)!::write(ready[1], &byte, 1);
+            (void)!::read(release_[0], &byte, 1);
+            ::_exit(0);
         }
         ::close(release_[0]);
         ::close(ready[1]);
         char byte = 0;
-        started_ = ::read(ready[0], &byte, 1) == 1 && byte == 1;
+        done_ = ::read(ready[0], &byte, 1) == 1 && byte == 1;
         ::close(ready[0]);
     }
-    ~InNewPidNamespace() {
+    ~WorkingChild() {
         ::close(release_[1]);
-        if (middle_ > 0) ::waitpid(middle_, nullptr, 0);
+        if (child_ > 0) ::waitpid(child_, nullptr, 0);
     }
-    bool Started() const { return started_; }
+    bool Done() const { return done_; }
 
 private:
     int release_[2] = {-1, -1};
-    pid_t middle_ = -1;
-    bool started_ = false;
+    pid_t child_ = -1;
+    bool done_ = false;
 };
+
+constexpr bool kInNewPidNamespace = true;
+constexpr char kNoPidNamespace[] = "no new PID namespace here (unshare needs root)";
 
 // A run inside a container marks its file with its own numbers; seen from outside, those name
 // another process or none, and the file must still be taken for live.
 TEST(RemoveLeftoverTempFiles, KeepsTheFileOfARunInAnotherPidNamespace) {
     TempFolder folder;
-    std::string made;
-    InNewPidNamespace container([&] {
-        return ::getpid() == 1 && !GetTempFileName(folder.Path() + "/", "tmp").empty();
-    });
-    if (!container.Started()) GTEST_SKIP() << "no new PID namespace here (unshare needs root)";
+    WorkingChild container(
+        [&] { return ::getpid() == 1 && !GetTempFileName(folder.Path() + "/", "tmp").empty(); },
+        kInNewPidNamespace);
+    if (!container.Done()) GTEST_SKIP() << kNoPidNamespace;
     Names inside = folder.List();
     ASSERT_EQ(inside.size(), 1u);
     RemoveLeftoverTempFiles(folder.Path() + "/", "tmp");
@@ -179,40 +185,6 @@ bool TakeUp(const std::string& path, Use use) {
     ::close(file);
     return mapped != MAP_FAILED;
 }
-
-// A child uses the file until its pipe closes.
-class HeldElsewhere {
-public:
-    explicit HeldElsewhere(const std::string& path, Use use = Use::Open) {
-        int ready[2];
-        if (::pipe(ready) != 0 || ::pipe(release_) != 0) return;
-        child_ = ::fork();
-        if (child_ == 0) {
-            ::close(release_[1]);  // the read below ends when the parent closes its end
-            char byte = TakeUp(path, use) ? 1 : 0;
-            (void)!::write(ready[1], &byte, 1);
-            (void)!::read(release_[0], &byte, 1);
-            ::_exit(0);
-        }
-        ::close(release_[0]);
-        release_[0] = -1;
-        char byte = 0;
-        (void)!::read(ready[0], &byte, 1);
-        ::close(ready[0]);
-        ::close(ready[1]);
-        held_ = byte == 1;
-    }
-    ~HeldElsewhere() {
-        ::close(release_[1]);
-        if (child_ > 0) ::waitpid(child_, nullptr, 0);
-    }
-    bool Held() const { return held_; }
-
-private:
-    int release_[2] = {-1, -1};
-    pid_t child_ = -1;
-    bool held_ = false;
-};
 
 bool Opens(const std::string& path, CreateMode mode, std::uint32_t share) {
     OpenRequest request;
@@ -234,8 +206,8 @@ TEST(OpenFile, SharingNothingFailsWhileAnotherProcessHoldsTheFile) {
         folder.WriteFile("other.arc", "archive");
         std::string path = folder / "data.arc";
         {
-            HeldElsewhere game(path, use);
-            ASSERT_TRUE(game.Held());
+            WorkingChild game([&] { return TakeUp(path, use); });
+            ASSERT_TRUE(game.Done());
             EXPECT_FALSE(Opens(path, CreateMode::OpenExisting, 0));
             EXPECT_TRUE(Opens(path, CreateMode::OpenExisting, 1));
             EXPECT_TRUE(Opens(folder / "other.arc", CreateMode::OpenExisting, 0));
@@ -250,14 +222,16 @@ TEST(OpenFile, OwnDescriptorIsNotAnotherProcessInsideANewPidNamespace) {
     TempFolder folder;
     folder.WriteFile("data.arc", "archive");
     std::string path = folder / "data.arc";
-    InNewPidNamespace container([&] {
-        int own = ::open(path.c_str(), O_RDONLY);
-        return own >= 0 && Opens(path, CreateMode::OpenExisting, 0);
-    });
-    if (!container.Started()) {
+    WorkingChild container(
+        [&] {
+            int own = ::open(path.c_str(), O_RDONLY);
+            return own >= 0 && Opens(path, CreateMode::OpenExisting, 0);
+        },
+        kInNewPidNamespace);
+    if (!container.Done()) {
         // Either no namespace could be made, or the open was refused: tell them apart.
-        InNewPidNamespace probe([] { return true; });
-        if (!probe.Started()) GTEST_SKIP() << "no new PID namespace here (unshare needs root)";
+        WorkingChild probe([] { return true; }, kInNewPidNamespace);
+        if (!probe.Done()) GTEST_SKIP() << kNoPidNamespace;
         ADD_FAILURE() << "our own descriptor was taken for another process's";
     }
 }
