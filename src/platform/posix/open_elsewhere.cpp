@@ -1,6 +1,5 @@
 #include "platform/posix/open_elsewhere.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -8,7 +7,6 @@
 
 #include <charconv>
 #include <cstdint>
-#include <cstdlib>
 #include <map>
 #include <optional>
 #include <string>
@@ -19,8 +17,7 @@
 namespace Orvane::Os::Posix {
 namespace {
 
-constexpr const char* kProcessesFolder = "/proc";
-constexpr char kOwnFolder[] = "self";
+constexpr char kOwnFolder[] = "/proc/self";
 constexpr char kDescriptorsFolder[] = "fdinfo";
 constexpr char kMounts[] = "mountinfo";
 constexpr char kMappings[] = "maps";
@@ -33,41 +30,6 @@ struct FileIdentity {
     std::uint64_t inode = 0;
     bool operator==(const FileIdentity&) const = default;
 };
-
-// A folder read entry by entry, closed when it goes out of scope.
-class FolderReader {
-public:
-    explicit FolderReader(int descriptor)
-        : folder_(descriptor >= 0 ? ::fdopendir(descriptor) : nullptr) {
-        if (descriptor >= 0 && folder_ == nullptr) ::close(descriptor);
-    }
-    ~FolderReader() {
-        if (folder_ != nullptr) ::closedir(folder_);
-    }
-    FolderReader(const FolderReader&) = delete;
-    FolderReader& operator=(const FolderReader&) = delete;
-
-    bool IsOpen() const { return folder_ != nullptr; }
-    int Descriptor() const { return ::dirfd(folder_); }
-    // The next entry's name, or nullptr at the end.
-    const char* Next() {
-        dirent* entry = ::readdir(folder_);
-        return entry == nullptr ? nullptr : entry->d_name;
-    }
-
-private:
-    DIR* folder_;
-};
-
-int OpenFolderAt(int parent, const char* name) {
-    return ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-}
-
-bool IsProcessNumber(const char* name) {
-    char* end = nullptr;
-    long number = std::strtol(name, &end, 10);
-    return number > 0 && *end == '\0';
-}
 
 // Splits off the next field of a line separated by spaces.
 std::string_view NextField(std::string_view& line) {
@@ -146,7 +108,7 @@ std::optional<FileIdentity> HeldFile(int processFolder, std::string_view fdinfo,
 // The file our own descriptor holds, named as /proc names the files of other processes; its
 // stat() values where /proc cannot tell (the same on every ordinary file system).
 FileIdentity OwnFile(int descriptor, MountDevices& mounts) {
-    int self = OpenFolderAt(AT_FDCWD, (std::string(kProcessesFolder) + "/" + kOwnFolder).c_str());
+    int self = OpenFolderAt(AT_FDCWD, kOwnFolder);
     std::optional<FileIdentity> identity;
     if (self >= 0) {
         std::string info = std::string(kDescriptorsFolder) + "/" + std::to_string(descriptor);
@@ -190,21 +152,14 @@ bool MapsFile(int processFolder, const FileIdentity& file) {
 }  // namespace
 
 bool IsOpenByAnotherProcess(int descriptor) {
-    FolderReader processes(::open(kProcessesFolder, O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (!processes.IsOpen()) return false;
     MountDevices mounts;
     const FileIdentity file = OwnFile(descriptor, mounts);
     // Recognised by /proc/self, whatever PID namespace /proc belongs to.
     const std::string self = OwnProcessName();
-    while (const char* name = processes.Next()) {
-        if (!IsProcessNumber(name) || self == name) continue;
-        int processFolder = OpenFolderAt(processes.Descriptor(), name);
-        if (processFolder < 0) continue;
-        bool uses = HoldsFile(processFolder, file, mounts) || MapsFile(processFolder, file);
-        ::close(processFolder);
-        if (uses) return true;
-    }
-    return false;
+    return AnyProcess([&](int processFolder, const char* name) {
+        return self != name &&
+               (HoldsFile(processFolder, file, mounts) || MapsFile(processFolder, file));
+    });
 }
 
 }  // namespace Orvane::Os::Posix

@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 
 namespace Orvane::Os::Posix {
 namespace {
@@ -12,7 +13,47 @@ namespace {
 constexpr std::size_t kReadPiece = 64 * 1024;
 constexpr char kOwnProcessLink[] = "/proc/self";
 
+constexpr char kProcessesFolder[] = "/proc";
+
+bool IsProcessNumber(const char* name) {
+    char* end = nullptr;
+    long number = std::strtol(name, &end, 10);
+    return number > 0 && *end == '\0';
+}
+
 }  // namespace
+
+FolderReader::FolderReader(int descriptor)
+    : folder_(descriptor >= 0 ? ::fdopendir(descriptor) : nullptr) {
+    if (descriptor >= 0 && folder_ == nullptr) ::close(descriptor);
+}
+
+FolderReader::~FolderReader() {
+    if (folder_ != nullptr) ::closedir(folder_);
+}
+
+const char* FolderReader::Next() {
+    dirent* entry = ::readdir(folder_);
+    return entry == nullptr ? nullptr : entry->d_name;
+}
+
+int OpenFolderAt(int parent, const char* name) {
+    return ::openat(parent, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+}
+
+bool AnyProcess(const std::function<bool(int processFolder, const char* name)>& visit) {
+    FolderReader processes(OpenFolderAt(AT_FDCWD, kProcessesFolder));
+    if (!processes.IsOpen()) return false;
+    while (const char* name = processes.Next()) {
+        if (!IsProcessNumber(name)) continue;
+        int processFolder = OpenFolderAt(processes.Descriptor(), name);
+        if (processFolder < 0) continue;  // ended meanwhile
+        bool found = visit(processFolder, name);
+        ::close(processFolder);
+        if (found) return true;
+    }
+    return false;
+}
 
 std::optional<std::string> ReadProcFile(int folder, const char* name) {
     int descriptor = ::openat(folder, name, O_RDONLY | O_CLOEXEC);

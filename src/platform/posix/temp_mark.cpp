@@ -7,11 +7,13 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "platform/posix/proc_files.h"
 
@@ -37,6 +39,12 @@ constexpr char kOwnPidNamespace[] = "/proc/self/ns/pid";
 // The start time is the 22nd field of /proc/PID/stat, the 20th after the command's ')'.
 constexpr int kStartFieldAfterCommand = 20;
 constexpr std::size_t kLongestHostName = 255;
+// The inode the kernel gives the first PID namespace, the one that sees every process.
+constexpr std::uint64_t kInitialPidNamespace = 0xEFFFFFFC;
+constexpr char kPidNamespaceLink[] = "ns/pid";
+constexpr char kStatus[] = "status";
+// The line of /proc/PID/status giving the process's number in each namespace, ours first.
+constexpr std::string_view kNumbersKey = "NSpid:";
 
 struct Mark {
     std::string boot;
@@ -113,6 +121,47 @@ bool IsRunning(pid_t process, std::uint64_t start) {
     return ::kill(process, 0) == 0 || errno != ESRCH;  // the number alone
 }
 
+// A process's numbers, from its NSpid line: one for each PID namespace it belongs to, from
+// that of /proc down to its own. Empty where the kernel does not say.
+std::vector<pid_t> NumbersOf(int processFolder) {
+    std::vector<pid_t> numbers;
+    std::optional<std::string> status = ReadProcFile(processFolder, kStatus);
+    std::size_t line = status ? status->find(kNumbersKey) : std::string::npos;
+    if (line == std::string::npos) return numbers;
+    std::string_view rest = std::string_view(*status).substr(line + kNumbersKey.size());
+    rest = rest.substr(0, rest.find('\n'));
+    while (!rest.empty()) {
+        std::size_t start = rest.find_first_not_of(" \t");
+        if (start == std::string_view::npos) break;
+        rest.remove_prefix(start);
+        std::size_t end = std::min(rest.find_first_of(" \t"), rest.size());
+        pid_t number = 0;
+        if (!ParseNumber(rest.substr(0, end), &number)) return {};
+        numbers.push_back(number);
+        rest.remove_prefix(end);
+    }
+    return numbers;
+}
+
+// Whether a process of another PID namespace may still run. Only from the first PID
+// namespace, whose /proc shows every process of the machine, can it be told that none of
+// them is the maker. A process of a nested namespace (more than one number) whose namespace
+// cannot be read (another user's, for all but root) leaves the answer open, and so yes.
+bool MayRunInOtherNamespace(const Mark& mark) {
+    if (OwnPidNamespace() != kInitialPidNamespace || !ProcIsOurs()) return true;
+    return AnyProcess([&](int processFolder, const char* name) {
+        std::vector<pid_t> numbers = NumbersOf(processFolder);
+        if (numbers.size() == 1) return false;  // one of the first namespace's own
+        // No numbers: ended meanwhile, or a kernel that does not say (then anyone's).
+        if (numbers.empty()) return ::faccessat(processFolder, kStatus, F_OK, 0) == 0;
+        struct stat space;
+        if (::fstatat(processFolder, kPidNamespaceLink, &space, 0) != 0)
+            return errno != ENOENT && errno != ESRCH;  // ended meanwhile: not the maker
+        return space.st_ino == mark.pidNamespace && numbers.back() == mark.process &&
+               (mark.start == 0 || StartOf(name) == mark.start);
+    });
+}
+
 // Whether the file has not changed since this boot began: its maker, if on this machine,
 // ran in an earlier boot.
 bool UnchangedSinceBoot(const std::string& hostPath) {
@@ -139,8 +188,9 @@ bool IsProvablyGone(const Mark& mark, const std::string& hostPath) {
     if (mark.boot == kUnknown || mark.host == kUnknown) return false;
     if (mark.boot != BootId()) return mark.host == HostId() && UnchangedSinceBoot(hostPath);
     std::uint64_t ownNamespace = OwnPidNamespace();
-    return ownNamespace != 0 && mark.pidNamespace == ownNamespace &&
-           !IsRunning(mark.process, mark.start);
+    if (ownNamespace == 0 || mark.pidNamespace == 0) return false;
+    if (mark.pidNamespace != ownNamespace) return !MayRunInOtherNamespace(mark);
+    return !IsRunning(mark.process, mark.start);
 }
 
 }  // namespace
