@@ -9,11 +9,8 @@
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <unistd.h>
-#endif
-
 #include "archive_builder.h"
+#include "other_file_system.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/binary_writer.h"
@@ -460,24 +457,6 @@ TEST_F(ArchiveUpdateTest, SwapFailsAtOnceWhenReadOnlyAndRetriesABlockedTarget) {
     }
 }
 
-// A folder on another file system than the installation folder, reached through a link
-// named `link` below `install`; empty where the machine offers no second file system.
-std::string LinkToAnotherFileSystem(const TempFolder& install, const std::string& link) {
-#ifdef _WIN32
-    (void)install, (void)link;
-    return "";
-#else
-    namespace fs = std::filesystem;
-    std::error_code error;
-    const fs::path other = "/dev/shm";
-    if (!fs::is_directory(other, error)) return "";
-    std::string made = (other / ("orvtest-" + std::to_string(::getpid()))).string();
-    fs::create_directory(made, error);
-    fs::create_directory_symlink(made, install / link, error);
-    return error ? "" : made;
-#endif
-}
-
 // The new archive is written in the archive's own folder, not the installation folder, so
 // that the swap is one rename on the archive's file system, also where that folder is a link
 // to another disk (where a rename from the installation folder can never succeed).
@@ -493,7 +472,7 @@ TEST_F(ArchiveUpdateTest, TemporaryArchiveLiesInTheArchivesOwnFolder) {
         SCOPED_TRACE(elsewhere ? "data is a link to another file system" : "data is a folder");
         TempFolder folder;
         std::string other;
-        if (elsewhere && (other = LinkToAnotherFileSystem(folder, "data")).empty()) {
+        if (elsewhere && (other = Orvane::Test::LinkToAnotherFileSystem(folder, "data")).empty()) {
             std::cout << "no second file system here: the linked case is left out\n";
             continue;
         }
