@@ -2,11 +2,15 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
+#include <iostream>
 #include <string>
 
 #ifndef _WIN32
 #include <unistd.h>
 #endif
+
+#include <gtest/gtest.h>
 
 #include "support/temp_folder.h"
 
@@ -29,6 +33,24 @@ inline std::string LinkToAnotherFileSystem(const TempFolder& install, const std:
     fs::create_directory_symlink(made, install / link, error);
     return error ? "" : made;
 #endif
+}
+
+// Runs test twice on a fresh installation folder: once where `link` below it is a plain
+// folder (made by the test itself), once where it is a link to a folder on another file system
+// (left out, and said so, where the machine has none). Cleans the other folder up.
+inline void ForPlainAndLinkedFolder(const std::string& link,
+                                    const std::function<void(const TempFolder&)>& test) {
+    for (bool linked : {false, true}) {
+        SCOPED_TRACE(linked ? link + " is a link to another file system" : link + " is a folder");
+        TempFolder install;
+        std::string other;
+        if (linked && (other = LinkToAnotherFileSystem(install, link)).empty()) {
+            std::cout << "no second file system here: the linked case is left out\n";
+            continue;
+        }
+        test(install);
+        if (!other.empty()) std::filesystem::remove_all(other);
+    }
 }
 
 }  // namespace Orvane::Test
