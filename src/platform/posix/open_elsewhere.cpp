@@ -155,7 +155,8 @@ bool IsOpenByAnotherProcess(int descriptor) {
     MountDevices mounts;
     const FileIdentity file = OwnFile(descriptor, mounts);
     // Recognised by /proc/self, whatever PID namespace /proc belongs to.
-    const std::string self = OwnProcessName();
+    std::string self = OwnProcessName();
+    if (self.empty()) self = std::to_string(::getpid());
     return AnyProcess([&](int processFolder, const char* name) {
         return self != name &&
                (HoldsFile(processFolder, file, mounts) || MapsFile(processFolder, file));
