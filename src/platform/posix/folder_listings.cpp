@@ -60,6 +60,8 @@ public:
     std::optional<std::vector<std::string>> CaseVariants(const std::string& folder,
                                                          std::string_view name) {
         std::lock_guard<std::mutex> lock(mutex_);
+        // A forked child shares the event queue: what it took, the parent would miss.
+        if (owner_ != ::getpid()) return std::nullopt;
         TakeEvents();
         auto kept = byFolder_.find(folder);
         if (kept == byFolder_.end() && !Learn(folder)) return std::nullopt;
@@ -131,6 +133,7 @@ private:
     }
 
     std::mutex mutex_;
+    const pid_t owner_ = ::getpid();
     int events_ = -1;
     std::map<std::string, Listing> byFolder_;
     std::map<int, std::string> byWatch_;
