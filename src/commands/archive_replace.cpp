@@ -10,18 +10,14 @@ namespace {
 constexpr int kReplaceAttempts = 50;
 constexpr std::uint32_t kRetryDelayMs = 100;
 
-bool IsReadOnly(const std::string& path) {
-    std::optional<std::uint32_t> attributes = Os::GetFileAttributes(path);
-    return attributes && (*attributes & Os::kAttrReadOnly);
-}
-
 }  // namespace
 
 void ReplaceInstalledFile(ProgressSink& progress, const std::string& replacement,
                           const std::string& target, const char* failureText) {
     for (int attempt = 0; attempt < kReplaceAttempts; ++attempt) {
-        if (Os::ReplaceFile(replacement, target)) return;
-        if (IsReadOnly(target)) break;
+        bool mayPass = false;
+        if (Os::ReplaceFile(replacement, target, &mayPass)) return;
+        if (!mayPass) break;  // read-only, another file system: no wait mends it
         progress.PumpMessages();
         if (progress.TakeCancelRequest()) throw MessageFailure(kCancelled);
         Os::SleepMilliseconds(kRetryDelayMs);

@@ -11,6 +11,7 @@
 #include "commands/progress_text.h"
 #include "commands/removal_index.h"
 #include "commands/safe_path.h"
+#include "common/ansi_path.h"
 #include "common/binary_writer.h"
 #include "common/buffered_reader.h"
 #include "common/buffered_writer.h"
@@ -38,12 +39,12 @@ public:
     ArchiveUpdate(ProgressSink& progress, const CPatchScript& script, ArchiverParams& params)
         : progress_(progress), script_(script), params_(params) {}
 
-    void Run(const std::string& installFolder);
+    void Run();
 
 private:
     bool OpenAndReadHeader();
     void RefuseReadOnlyArchive() const;
-    void CreateTemporaryArchive(const std::string& installFolder);
+    void CreateTemporaryArchive();
     void CopyKeptEntries();
     void AppendAdditions();
     void AppendPayload(const PicFile& payload);
@@ -63,10 +64,10 @@ private:
     std::shared_ptr<BufferedWriter> output_;
 };
 
-void ArchiveUpdate::Run(const std::string& installFolder) {
+void ArchiveUpdate::Run() {
     if (!OpenAndReadHeader()) return;
     RefuseReadOnlyArchive();
-    CreateTemporaryArchive(installFolder);
+    CreateTemporaryArchive();
     header_.revision = params_.revision;
     header_.Write(output_);
     entry_.unicodeNames = header_.HasUnicodeNames();
@@ -101,9 +102,13 @@ bool ArchiveUpdate::OpenAndReadHeader() {
 // read-only meanwhile.
 void ArchiveUpdate::RefuseReadOnlyArchive() const { RequireSwappableArchive(params_.GetFullPath()); }
 
-void ArchiveUpdate::CreateTemporaryArchive(const std::string& installFolder) {
+// The new archive is written in the archive's own folder, so that it lies on the archive's
+// file system (a game's data folder may be a link to another disk) and the swap is one
+// atomic rename there.
+void ArchiveUpdate::CreateTemporaryArchive() {
     temp_ = std::make_shared<Common::CTempFile>();
-    if (!temp_->Create(kTempPrefix, installFolder)) throw MessageFailure(kTempNameFailed);
+    std::string folder = Common::FolderHoldingFile(params_.GetFullPath());
+    if (!temp_->Create(kTempPrefix, folder)) throw MessageFailure(kTempNameFailed);
     auto file = std::make_shared<FileStream>(temp_->Path(), Common::CreateAlways,
                                              Common::FileAccess::Write, Common::FileShare::None,
                                              Common::FileOptions::SequentialScan);
@@ -111,14 +116,14 @@ void ArchiveUpdate::CreateTemporaryArchive(const std::string& installFolder) {
     output_ = std::make_shared<BufferedWriter>(file);
 }
 
-// The end marker, then everything still gathered in memory; the files close, and the new
-// archive is on the disk before its name can replace the old one's.
+// The end marker, then everything still gathered in memory; the files close (a write that a
+// file system fails only at close fails here), and the new archive is on the disk before its
+// name can replace the old one's.
 void ArchiveUpdate::FinishTemporaryArchive() {
     Common::BinaryWriter(output_).Write(std::uint32_t{0});
-    if (!output_->Flush()) throw MessageFailure(Common::kWriteVectorFailed);
     archive_->Close();
-    output_->Close();
-    if (!Os::FlushFileToDisk(temp_->Path())) throw MessageFailure(Common::kWriteVectorFailed);
+    if (!output_->CloseChecked() || !Os::FlushFileToDisk(temp_->Path()))
+        throw MessageFailure(Common::kWriteVectorFailed);
 }
 
 void ArchiveUpdate::CheckCancel() {
@@ -168,7 +173,7 @@ void UpdateArchive(ProgressSink& progress, const std::string& installFolder,
                    const CPatchScript& script, ArchiverParams& params) {
     params.baseFolder = installFolder;
     RequireInsideFolder(params.relativePath);
-    ArchiveUpdate(progress, script, params).Run(installFolder);
+    ArchiveUpdate(progress, script, params).Run();
 }
 
 }  // namespace Orvane

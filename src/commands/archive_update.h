@@ -3,7 +3,7 @@
 // gets the new revision.
 //
 // The archive is never edited in place. A complete new archive is written to a temporary file
-// in the installation folder and swapped in with one atomic replace only when it is complete.
+// in the archive's own folder (on its file system) and swapped in with one atomic replace only when it is complete.
 // Until then every failure, Cancel included, leaves the installed archive as it was and the
 // temporary file is deleted; if the swap itself cannot be made (the archive is read-only or
 // stays locked), the old archive is kept as well.

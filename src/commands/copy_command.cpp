@@ -3,6 +3,7 @@
 #include "commands/install_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
+#include "common/ansi_path.h"
 #include "common/buffered_writer.h"
 #include "common/ctime.h"
 #include "common/failure.h"
@@ -37,11 +38,14 @@ bool StampTemporaryFile(const Common::FileStream& stream, const PicFile& payload
     return Common::SetFileTimes(stream, *payload.created, Basic::CTime(), *payload.modified);
 }
 
-// Writes the payload, with its times, into a new temporary file in the destination folder
-// (made if missing). Fails before anything of the installation is touched.
+// Writes the payload, with its times, into a new temporary file in the folder that will hold
+// the destination (made if missing; a payload's name may name a subfolder of its own), so
+// that the swap is one rename on one file system. Fails before anything of the installation
+// is touched.
 void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
     temp.Delete();
-    std::optional<std::string> path = temp.Create(kTempPrefix, params.GetFolder());
+    std::optional<std::string> path =
+        temp.Create(kTempPrefix, Common::FolderHoldingFile(params.GetFullPath()));
     auto stream = std::make_shared<Common::FileStream>();
     if (!path || !stream->Open(*path, Common::CreateAlways, Common::FileAccess::Write,
                                Common::FileShare::None, Common::FileOptions::SequentialScan)) {
@@ -52,7 +56,7 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
         !StampTemporaryFile(*stream, *params.file)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
-    writer.Close();
+    if (!writer.CloseChecked()) throw MessageFailure(kUpdateFileNotCreated);
 }
 
 // Puts the written temporary file in place of the destination in one atomic step, once its

@@ -24,9 +24,13 @@ std::string WithTrailingBackslash(const std::string& folder) {
     return EndsWithBackslash(folder) ? folder : folder + kBackslash;
 }
 
-std::string ParentFolder(const std::string& path) {
+namespace {
+
+// The position of the last '\' or '/' that is a character of its own among the first `end`
+// bytes of path, or npos.
+std::size_t LastSeparator(const std::string& path, std::size_t end) {
     std::size_t cut = std::string::npos;
-    for (std::size_t i = 0; i + 1 < path.size(); ++i) {  // a separator at the end is not cut at
+    for (std::size_t i = 0; i < end; ++i) {
         auto byte = static_cast<std::uint8_t>(path[i]);
         if (IsLeadByte(byte)) {
             ++i;  // the trail byte is part of the character, never a separator
@@ -34,8 +38,21 @@ std::string ParentFolder(const std::string& path) {
             cut = i;
         }
     }
+    return cut;
+}
+
+}  // namespace
+
+std::string ParentFolder(const std::string& path) {
+    if (path.empty()) return "";
+    std::size_t cut = LastSeparator(path, path.size() - 1);  // a separator at the end is not cut at
     if (cut == std::string::npos) return "";
     return path.substr(0, cut == 0 ? 1 : cut);  // the root keeps its separator
+}
+
+std::string FolderHoldingFile(const std::string& path) {
+    std::size_t cut = LastSeparator(path, path.size());
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
 }  // namespace Orvane::Common

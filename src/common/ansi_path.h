@@ -29,4 +29,9 @@ std::string WithTrailingBackslash(const std::string& folder);
 // path has no separator left to cut at ("C:\", "/", "game").
 std::string ParentFolder(const std::string& path);
 
+// The folder that holds the file at path, up to and with its last separator: where a file is
+// written that is to take path's place by a rename ("C:\game\data\a.arc" gives
+// "C:\game\data\"). Empty when path has no separator.
+std::string FolderHoldingFile(const std::string& path);
+
 }  // namespace Orvane::Common

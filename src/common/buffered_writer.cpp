@@ -44,6 +44,11 @@ void BufferedWriter::Close() {
     file_->Close();
 }
 
+bool BufferedWriter::CloseChecked() {
+    bool flushed = Flush();
+    return file_->CloseChecked() && flushed;
+}
+
 bool BufferedWriter::Seek(std::int64_t offset, int origin) {
     return Flush() && file_->Seek(offset, origin);
 }

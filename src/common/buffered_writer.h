@@ -33,6 +33,12 @@ public:
 
     // Hands the block to the file; false when the file failed now or before.
     bool Flush();
+    // Flushes, then closes the file, telling whether both went without an error: a file
+    // system that writes data out at close (NFS, FUSE) reports a failed write only then.
+    bool CloseChecked();
+    // Takes note that bytes put into the file past the writer (the platform's own copy of a
+    // range) did not all arrive: every later write and Flush fail as after a failed write.
+    void NoteFailedWrite() { failed_ = true; }
 
     bool CanRead() const override { return false; }
     bool IsOpen() const override;

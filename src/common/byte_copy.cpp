@@ -23,7 +23,8 @@ bool CopyInKernel(BufferedReader& from, BufferedWriter& to, std::uint64_t& count
                           to.File()->NativeHandle(), count, &copied);
     from.Seek(static_cast<std::int64_t>(copied), 1);
     count -= copied;
-    return result != Os::RangeCopy::Failed;
+    if (result == Os::RangeCopy::WriteFailed) to.NoteFailedWrite();  // a full disk is the writer's
+    return result != Os::RangeCopy::Failed && result != Os::RangeCopy::WriteFailed;
 }
 
 bool CopyThroughMemory(BufferedReader& from, BufferedWriter& to, std::uint64_t count) {

@@ -1,6 +1,7 @@
 #include "common/file_stream.h"
 
 #include <new>
+#include <utility>
 
 #include "platform/os.h"
 
@@ -10,14 +11,17 @@ namespace Orvane::Common {
 class FileStream::Handle {
 public:
     Handle() = default;
-    ~Handle() {
-        if (handle_ != Os::kInvalidFile) Os::CloseFile(handle_);
-    }
+    ~Handle() { Release(); }
     Handle(const Handle&) = delete;
     Handle& operator=(const Handle&) = delete;
 
     Os::FileHandle Get() const { return handle_; }
     void Set(Os::FileHandle handle) { handle_ = handle; }
+    // Closes the handle; false when the system reported an error as it let the file go.
+    bool Release() {
+        if (handle_ == Os::kInvalidFile) return true;
+        return Os::CloseFile(std::exchange(handle_, Os::kInvalidFile));
+    }
 
 private:
     Os::FileHandle handle_ = Os::kInvalidFile;
@@ -104,6 +108,13 @@ void FileStream::Close() {
     file_.reset();
     path_.clear();
     canRead_ = canWrite_ = 0;
+}
+
+bool FileStream::CloseChecked() {
+    // Only the last holder of the handle closes it; another stream may still be writing.
+    bool closed = file_ == nullptr || file_.use_count() > 1 || file_->Release();
+    Close();
+    return closed;
 }
 
 bool FileStream::CanRead() const { return file_ && canRead_ != 0; }

@@ -74,6 +74,10 @@ public:
     std::int64_t GetPosition() const override;
     bool SetLength(std::int64_t length) override;
     void Close() override;
+    // Closes as Close does, telling whether the system let the file go without an error (a
+    // deferred write failure of NFS or FUSE shows only here). True when nothing was open, or
+    // another holder keeps the handle open.
+    bool CloseChecked();
     bool Seek(std::int64_t offset, int origin) override;
     bool Read(void* buffer, std::uint32_t count, std::uint32_t* bytesRead = nullptr) override;
     std::int32_t ReadByte() override;

@@ -58,7 +58,9 @@ inline constexpr std::uint32_t kFlagSequentialScan = 0x08000000;
 inline constexpr std::uint32_t kFlagWriteThrough = 0x80000000;
 
 FileHandle OpenFile(const std::string& path, const OpenRequest& request);
-void CloseFile(FileHandle file);
+// False when the system reports an error as it lets the file go: a file system that writes
+// data out at close (NFS, FUSE) reports a failed write only here. The handle is gone either way.
+bool CloseFile(FileHandle file);
 
 // Reads up to count bytes at the current position; *bytesRead is what arrived (0 at the end).
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t* bytesRead);
@@ -77,9 +79,10 @@ bool SetEndOfFile(FileHandle file);
 // Copies count bytes of `from`, starting at fromOffset, to `to` at its position, which moves
 // past them; the position of `from` is left alone. *copied tells how many arrived. Done when
 // all did; Unsupported when the platform or the file system cannot copy inside the kernel (the
-// caller copies the rest through memory; a source that ends early shows there); Failed when
-// reading or writing failed.
-enum class RangeCopy : std::uint8_t { Done, Unsupported, Failed };
+// caller copies the rest through memory; a source that ends early shows there); WriteFailed
+// when the target could not take the bytes (the disk or the quota is full); Failed when
+// reading failed, or it cannot be told which side did.
+enum class RangeCopy : std::uint8_t { Done, Unsupported, Failed, WriteFailed };
 RangeCopy CopyFileRange(FileHandle from, std::int64_t fromOffset, FileHandle to,
                         std::uint64_t count, std::uint64_t* copied);
 
@@ -150,10 +153,15 @@ bool DeleteFile(const std::string& path);
 bool CopyFile(const std::string& source, const std::string& destination, bool failIfExists);
 // Renames source to destination, which must not exist.
 bool MoveFile(const std::string& source, const std::string& destination);
-// Replaces destination by source in one atomic step; refuses a read-only destination. The
-// change of name reaches the disk before this returns (MOVEFILE_WRITE_THROUGH; on POSIX an
-// fsync of the folder, whose failure no longer undoes the swap and is not reported).
-bool ReplaceFile(const std::string& source, const std::string& destination);
+// Replaces destination by source in one atomic step; refuses a read-only destination. Both
+// must lie on one file system (put the source in the destination's folder). The change of
+// name reaches the disk before this returns (MOVEFILE_WRITE_THROUGH; on POSIX an fsync of
+// each folder whose entries changed, whose failure no longer undoes the swap and is not
+// reported). On failure *mayPass (when given) tells whether trying again later can succeed:
+// true when another process holds one of the files and may let it go, false for what no
+// retry mends (another file system, a read-only destination, a missing source).
+bool ReplaceFile(const std::string& source, const std::string& destination,
+                 bool* mayPass = nullptr);
 
 // ---- Time ----------------------------------------------------------------------------------
 

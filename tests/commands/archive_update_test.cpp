@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "archive_builder.h"
+#include "other_file_system.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/binary_writer.h"
@@ -453,6 +454,36 @@ TEST_F(ArchiveUpdateTest, SwapFailsAtOnceWhenReadOnlyAndRetriesABlockedTarget) {
         EXPECT_EQ(install.List().size(), fs::exists(target) ? 1u : 0u)
             << "no temporary file may remain";
     }
+}
+
+// The new archive is written in the archive's own folder, not the installation folder, so
+// that the swap is one rename on the archive's file system, also where that folder is a link
+// to another disk (where a rename from the installation folder can never succeed).
+TEST_F(ArchiveUpdateTest, TemporaryArchiveLiesInTheArchivesOwnFolder) {
+    const Bytes before =
+        ArchiveBytes::Narrow("LINK5", "abc", 1).Entry({.name = "a", .data = {1}}).End().Get();
+    const Bytes after = ArchiveBytes::Narrow("LINK5", "abc", 2)
+                            .Entry({.name = "a", .data = {1}})
+                            .Entry(Added(kX, "x.bmp"))
+                            .End()
+                            .Get();
+    Orvane::Test::ForPlainAndLinkedFolder("data", [&](const TempFolder& folder) {
+        folder.WriteFile("data/big.arc", before);
+        HookedProgress display;
+        std::vector<std::string> inArchiveFolder, inInstallFolder;
+        display.onText = [&](const std::string& text) {
+            if (text != FormatWithName(kReplacingFormat, "data\\big.arc")) return;
+            inArchiveFolder = folder.List("data");
+            inInstallFolder = folder.List();
+        };
+        ArchiverParams params = Params("data\\big.arc", 2, {}, {kX});
+        EXPECT_EQ(FailureOf([&] { Update(display, folder, params); }), "");
+        EXPECT_EQ(folder.ReadFile("data/big.arc"), after);
+        ASSERT_EQ(inArchiveFolder.size(), 2u) << "the temporary archive beside the archive";
+        EXPECT_TRUE(inArchiveFolder[1].starts_with("tmp")) << inArchiveFolder[1];
+        EXPECT_EQ(inInstallFolder, std::vector<std::string>{"data"});
+        EXPECT_EQ(folder.List("data"), std::vector<std::string>{"big.arc"});
+    });
 }
 
 TEST(ArchiveUpdateTexts, TextsNoTestCanProvoke) {

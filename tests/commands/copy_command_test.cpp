@@ -12,6 +12,7 @@
 #include "common/file_status.h"
 #include "common/file_stream.h"
 #include "hooked_progress.h"
+#include "other_file_system.h"
 #include "platform/os.h"
 #include "support/temp_folder.h"
 #include "support/text.h"
@@ -187,6 +188,30 @@ TEST(CmdCopy, FailuresLeaveTheInstallationUnchanged) {
         EXPECT_EQ(root.List("game"), std::vector<std::string>{"sub"});
         EXPECT_EQ(root.List("game/sub"), std::vector<std::string>{"a.bin"});
     }
+}
+
+// A payload's name may name a subfolder of its own; the temporary file lies in the folder
+// that holds the destination, so the swap is one rename also where that folder is a link to
+// another file system.
+TEST(CmdCopy, PutsTheTemporaryFileInTheDestinationsOwnFolder) {
+    Orvane::Test::ForPlainAndLinkedFolder("sub", [&](const TempFolder& install) {
+        install.WriteFile("sub/a.bin", "old");
+        SetModified(install / "sub/a.bin", -60);
+        HookedProgress progress;
+        std::vector<std::string> inSub, inInstall;
+        progress.onPos = [&](std::int32_t position) {
+            if (position != 1) return;
+            inSub = install.List("sub");
+            inInstall = install.List();
+        };
+        CErrorMessages errors;
+        CopyParams params = Params("", "sub\\a.bin");
+        EXPECT_EQ(FailureOf([&] { CmdCopy(progress, install.Path(), params, errors); }), "");
+        EXPECT_EQ(install.ReadFile("sub/a.bin"), (Bytes{1, 2, 3}));
+        ASSERT_EQ(inSub.size(), 2u) << "the temporary file beside the destination";
+        EXPECT_EQ(inInstall, std::vector<std::string>{"sub"});
+        EXPECT_EQ(install.List("sub"), std::vector<std::string>{"a.bin"});
+    });
 }
 
 // The installed file is replaced as a whole, never rewritten: a failure part-way through could

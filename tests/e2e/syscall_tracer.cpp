@@ -13,6 +13,7 @@ constexpr char kProbe[] = "true";
 // Follow threads and children, say nothing of their exits, keep the trace out of stderr.
 const std::vector<std::string> kQuietFollowing = {"-f", "-qq"};
 constexpr char kNoTrace[] = "/dev/null";
+constexpr char kPathsOfDescriptors[] = "decode-fds=path";
 
 std::string Joined(const std::vector<std::string>& names) {
     std::string text;
@@ -98,6 +99,17 @@ TracedRun CountCalls(const std::vector<std::string>& command, const ChildOptions
         if (!call.empty()) ++run.calls[call];
     }
     return run;
+}
+
+std::vector<std::string> TraceWithPaths(const std::vector<std::string>& command,
+                                        const std::string& filter, const ChildOptions& options,
+                                        const std::string& traceFile,
+                                        const std::string& captureFolder, ChildResult* result) {
+    *result = Trace(traceFile, {filter, kPathsOfDescriptors}, command, options, captureFolder);
+    std::vector<std::string> lines;
+    std::ifstream trace(traceFile);
+    for (std::string line; std::getline(trace, line);) lines.push_back(line);
+    return lines;
 }
 
 ChildResult RunWithBreak(const std::vector<std::string>& command, const CallBreak& fault,

@@ -43,6 +43,14 @@ TracedRun CountCalls(const std::vector<std::string>& command,
                                       const ChildOptions& options, const std::string& traceFile,
                                       const std::string& captureFolder);
 
+// Runs command under strace tracing the calls `filter` names ("trace=close", "trace=%stat"),
+// each descriptor shown with the path it names; the trace's lines in order, the run's result
+// in *result.
+std::vector<std::string> TraceWithPaths(const std::vector<std::string>& command,
+                                        const std::string& filter, const ChildOptions& options,
+                                        const std::string& traceFile,
+                                        const std::string& captureFolder, ChildResult* result);
+
 // Runs command under strace with one call broken. A child killed by a signal is reported
 // with that signal: strace ends itself with it.
 ChildResult RunWithBreak(const std::vector<std::string>& command, const CallBreak& fault,

@@ -89,18 +89,19 @@ int OpenDescriptor(const std::string& hostPath, int flags, bool* created) {
 // running game holds its archives. Looked for only where the file's content is kept (an open
 // that empties it leaves a reader nothing to lose), because looking walks over every
 // process's open files.
-bool SharingViolation(const struct stat& info, const OpenRequest& request) {
+bool SharingViolation(int descriptor, const OpenRequest& request) {
     return request.shareMode == 0 && !Truncates(request.mode) &&
-           Posix::IsOpenByAnotherProcess(info);
+           Posix::IsOpenByAnotherProcess(descriptor);
 }
 
 // What Windows refuses of a file that is already there: a folder, and a read-only file that
 // the open would write, truncate or delete.
-bool MayOpen(const struct stat& info, const OpenRequest& request) {
+bool MayOpen(int descriptor, const struct stat& info, const OpenRequest& request) {
     if (S_ISDIR(info.st_mode)) return false;
     bool changes = request.write || Truncates(request.mode) ||
                    (request.flagsAndAttributes & kFlagDeleteOnClose);
-    return !(changes && Posix::IsReadOnly(info.st_mode)) && !SharingViolation(info, request);
+    return !(changes && Posix::IsReadOnly(info.st_mode)) &&
+           !SharingViolation(descriptor, request);
 }
 
 // An empty file is left alone: cutting it changes nothing, yet makes ext4 write the file's
@@ -137,6 +138,11 @@ bool IsUnsupportedCopy(int error) {
            error == EBADF || error == ETXTBSY;
 }
 
+// Errors that only the target of a copy can cause.
+bool IsWriteFailure(int error) {
+    return error == ENOSPC || error == EDQUOT || error == EFBIG;
+}
+
 int Whence(SeekOrigin origin) {
     switch (origin) {
         case SeekOrigin::Begin: return SEEK_SET;
@@ -171,7 +177,7 @@ FileHandle OpenFile(const std::string& path, const OpenRequest& request) {
     if (descriptor < 0) return kInvalidFile;
     struct stat info;
     bool usable =
-        ::fstat(descriptor, &info) == 0 && (created || MayOpen(info, request)) &&
+        ::fstat(descriptor, &info) == 0 && (created || MayOpen(descriptor, info, request)) &&
         (created || !Truncates(request.mode) ||
          Truncate(descriptor, info, hostPath, request.write));
     if (!usable) {
@@ -187,13 +193,15 @@ FileHandle OpenFile(const std::string& path, const OpenRequest& request) {
     return reinterpret_cast<FileHandle>(opened);
 }
 
-void CloseFile(FileHandle file) {
+bool CloseFile(FileHandle file) {
     OpenedFile* opened = Opened(file);
-    if (opened == nullptr) return;
+    if (opened == nullptr) return false;
     if (!opened->deleteOnClose.empty())
         DeleteIfStillThere(opened->descriptor, opened->deleteOnClose);
-    ::close(opened->descriptor);
+    // Linux releases the descriptor even when close() fails; it is never closed twice.
+    bool closed = ::close(opened->descriptor) == 0;
     delete opened;
+    return closed;
 }
 
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t* bytesRead) {
@@ -270,7 +278,7 @@ RangeCopy CopyFileRange(FileHandle from, std::int64_t fromOffset, FileHandle to,
         ssize_t moved = ::copy_file_range(source->descriptor, &offset, target->descriptor, nullptr, chunk, 0);
         if (moved < 0 && errno == EINTR) continue;
         if (moved < 0 && IsUnsupportedCopy(errno)) return RangeCopy::Unsupported;
-        if (moved < 0) return RangeCopy::Failed;
+        if (moved < 0) return IsWriteFailure(errno) ? RangeCopy::WriteFailed : RangeCopy::Failed;
         // Nothing moved: the source ends here, or a file system that only pretends to copy.
         // Copying through memory tells which.
         if (moved == 0) return RangeCopy::Unsupported;

@@ -97,15 +97,28 @@ bool CopyOpened(int source, const std::string& destination, bool failIfExists) {
     return placed;
 }
 
-// Makes a change of name in the folder holding hostPath durable. Best effort: the change has
-// happened and cannot be taken back, whatever the disk says now.
-void SyncFolderOf(const std::string& hostPath) {
+std::string FolderOf(const std::string& hostPath) {
     std::string::size_type slash = hostPath.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : hostPath.substr(0, slash + 1);
+    return slash == std::string::npos ? "." : hostPath.substr(0, slash + 1);
+}
+
+void SyncFolder(const std::string& folder) {
     int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return;
     ::fsync(descriptor);
     ::close(descriptor);
+}
+
+// Makes a rename durable: the folder that lost the name and the one that gained it, once
+// each. Best effort: the change has happened and cannot be taken back, whatever the disk
+// says now.
+void SyncFoldersOfRename(const std::string& from, const std::string& to) {
+    std::string fromFolder = FolderOf(from);
+    std::string toFolder = FolderOf(to);
+    SyncFolder(toFolder);
+    std::optional<struct stat> a = Posix::StatPath(fromFolder);
+    std::optional<struct stat> b = Posix::StatPath(toFolder);
+    if (!a || !b || !SameFile(*a, *b)) SyncFolder(fromFolder);
 }
 
 }  // namespace
@@ -143,15 +156,27 @@ bool MoveFile(const std::string& source, const std::string& destination) {
     return !from.empty() && !to.empty() && RenameNoReplace(from, to);
 }
 
-bool ReplaceFile(const std::string& source, const std::string& destination) {
+bool ReplaceFile(const std::string& source, const std::string& destination, bool* mayPass) {
+    if (mayPass != nullptr) *mayPass = false;
     if (!FitsMaxPath(source) || !FitsMaxPath(destination)) return false;
     std::string from = Posix::HostPath(source);
     std::string to = Posix::HostPath(destination);
     std::optional<struct stat> replacement = Posix::StatEntry(from);
-    if (!replacement || S_ISDIR(replacement->st_mode) || !MayReplace(to)) return false;
-    if (::rename(from.c_str(), to.c_str()) != 0) return false;
+    if (!replacement || S_ISDIR(replacement->st_mode)) return false;
+    if (!MayReplace(to)) {
+        // A folder in the file's place may be taken away again; Windows, which cannot tell
+        // it from a file held open, waits for it too. A read-only file stays read-only.
+        std::optional<struct stat> existing = Posix::StatEntry(to);
+        if (mayPass != nullptr) *mayPass = existing && S_ISDIR(existing->st_mode);
+        return false;
+    }
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        // Linux renames over files that others hold open; only a busy mount point waits.
+        if (mayPass != nullptr) *mayPass = errno == EBUSY;
+        return false;
+    }
     Posix::DropTemporaryMark(to);
-    SyncFolderOf(to);
+    SyncFoldersOfRename(from, to);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "platform/posix/cp932.h"
+#include "platform/posix/folder_listings.h"
 #include "platform/posix/name_match.h"
 
 namespace Orvane::Os::Posix {
@@ -18,6 +19,12 @@ constexpr std::string_view kParent = "..";
 
 class RealDisk final : public DirectoryView {
 public:
+    std::vector<std::string> CaseVariants(const std::string& folder,
+                                          std::string_view name) const override {
+        if (auto kept = KeptCaseVariants(folder, name)) return std::move(*kept);
+        return DirectoryView::CaseVariants(folder, name);
+    }
+
     bool Exists(const std::string& path) const override {
         struct stat info;
         return ::lstat(path.c_str(), &info) == 0;
@@ -58,10 +65,8 @@ std::string Join(std::string_view folder, std::string_view name) {
 std::vector<std::string> OtherCaseEntries(const DirectoryView& disk, const std::string& folder,
                                           std::string_view name) {
     std::vector<std::string> entries =
-        disk.Entries(folder.empty() ? std::string(kCurrent) : folder);
-    std::erase_if(entries, [&](const std::string& entry) {
-        return entry == name || !EqualIgnoringCase(entry, name);
-    });
+        disk.CaseVariants(folder.empty() ? std::string(kCurrent) : folder, name);
+    std::erase_if(entries, [&](const std::string& entry) { return entry == name; });
     std::sort(entries.begin(), entries.end());
     return entries;
 }
@@ -101,6 +106,14 @@ bool HasTrailingSeparator(std::string_view path) {
 }
 
 }  // namespace
+
+std::vector<std::string> DirectoryView::CaseVariants(const std::string& folder,
+                                                     std::string_view name) const {
+    std::vector<std::string> entries = Entries(folder);
+    std::erase_if(entries,
+                  [&](const std::string& entry) { return !EqualIgnoringCase(entry, name); });
+    return entries;
+}
 
 const DirectoryView& HostDisk() {
     static const RealDisk disk;

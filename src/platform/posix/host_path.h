@@ -26,9 +26,13 @@ public:
     virtual bool Exists(const std::string& path) const = 0;
     // The names in folder, without "." and ".."; none when it cannot be read.
     virtual std::vector<std::string> Entries(const std::string& folder) const = 0;
+    // The names in folder equal to name without regard to case (name itself included).
+    virtual std::vector<std::string> CaseVariants(const std::string& folder,
+                                                  std::string_view name) const;
 };
 
-// The real disk.
+// The real disk; the case variants of names in a folder come from the run's kept listing of
+// that folder where it has one (folder_listings.h).
 const DirectoryView& HostDisk();
 
 // A code page 932 path as UTF-8 with '/' separators (up to a zero byte, as a C string ends).

@@ -98,6 +98,11 @@ char32_t FoldCase(char32_t codePoint) {
 
 // Compared as it is decoded: a folder of thousands of names is compared against often, and
 // most names differ in their first characters.
+std::u32string FoldedName(std::string_view name) {
+    std::vector<char32_t> folded = FoldedCodePoints(name);
+    return std::u32string(folded.begin(), folded.end());
+}
+
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
     while (!a.empty() && !b.empty()) {
         if (FoldCase(NextCodePoint(a)) != FoldCase(NextCodePoint(b))) return false;

@@ -2,6 +2,7 @@
 // Names are UTF-8 (as on the disk).
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace Orvane::Os::Posix {
@@ -11,6 +12,10 @@ namespace Orvane::Os::Posix {
 char32_t FoldCase(char32_t codePoint);
 
 bool EqualIgnoringCase(std::string_view a, std::string_view b);
+
+// The name with every code point folded: equal for exactly the names EqualIgnoringCase finds
+// equal, so it can key a table of names.
+std::u32string FoldedName(std::string_view name);
 
 // '*' matches any run of characters, '?' exactly one; case is ignored. A trailing ".*" also
 // matches names without an extension, so "*.*" matches every name, as on Windows.

@@ -52,8 +52,8 @@ FileHandle OpenFile(const std::string& path, const OpenRequest& request) {
     return reinterpret_cast<FileHandle>(handle);
 }
 
-void CloseFile(FileHandle file) {
-    if (file != kInvalidFile) ::CloseHandle(AsHandle(file));
+bool CloseFile(FileHandle file) {
+    return file != kInvalidFile && ::CloseHandle(AsHandle(file)) != FALSE;
 }
 
 bool ReadFile(FileHandle file, void* buffer, std::uint32_t count, std::uint32_t* bytesRead) {

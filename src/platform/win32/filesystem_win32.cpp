@@ -97,6 +97,13 @@ namespace {
 
 // Windows refuses to overwrite a read-only (or, for a copy, hidden) file; Wine running as root
 // does not, so the refusal is made here before the call.
+// The failures of a file that another process (a game, a virus scanner) holds for now; a
+// file on another volume (ERROR_NOT_SAME_DEVICE) and the like never pass.
+bool IsHeldElsewhere(DWORD error) {
+    return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
+           error == ERROR_ACCESS_DENIED;
+}
+
 bool RefusesOverwrite(const std::string& path, DWORD refusedAttributes) {
     DWORD attributes = ::GetFileAttributesA(path.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & refusedAttributes)) return false;
@@ -117,10 +124,14 @@ bool MoveFile(const std::string& source, const std::string& destination) {
     return ::MoveFileA(source.c_str(), destination.c_str()) != FALSE;
 }
 
-bool ReplaceFile(const std::string& source, const std::string& destination) {
+bool ReplaceFile(const std::string& source, const std::string& destination, bool* mayPass) {
+    if (mayPass != nullptr) *mayPass = false;
     if (RefusesOverwrite(destination, FILE_ATTRIBUTE_READONLY)) return false;
-    return ::MoveFileExA(source.c_str(), destination.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+    if (::MoveFileExA(source.c_str(), destination.c_str(),
+                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE)
+        return true;
+    if (mayPass != nullptr) *mayPass = IsHeldElsewhere(::GetLastError());
+    return false;
 }
 
 }  // namespace Orvane::Os
