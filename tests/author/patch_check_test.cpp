@@ -3,13 +3,13 @@
 // copy behind.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "author/patch_check.h"
 #include "author/patch_description.h"
 #include "author/release_diff.h"
+#include "author/release_payloads.h"
 #include "common/failure.h"
 #include "patch/container_writer.h"
 #include "support/temp_folder.h"
@@ -42,24 +42,22 @@ protected:
     // The patch that turns old/ into `target`, and the plan of the diff to new/.
     std::string WritePatch(const std::string& target) {
         Author::Release to = Author::Release::Scan(HostPath(folder_ / target));
-        ContainerDescription description =
-            Author::DescribePatch(Author::DiffReleases(olds_, to, {}), "t", "k");
-        WritePatchExecutable(folder_ / "stub.exe", description, folder_ / "patch.exe");
+        Author::PatchPlan plan = Author::DiffReleases(olds_, to, {});
+        Author::ReleasePayloads payloads(plan, {});
+        WritePatchExecutable(folder_ / "stub.exe", Author::DescribePatch(plan, "t", "k"),
+                             folder_ / "patch.exe", &payloads);
         return folder_ / "patch.exe";
     }
 
     std::string Check(const std::string& patch, const Author::StopPoll& stop = {}) {
         Author::Release newer = Author::Release::Scan(HostPath(folder_ / "new"));
         Author::PatchPlan plan = Author::DiffReleases(olds_, newer, {});
-        std::string tmpdir = Utf8(folder_ / "scratch");
-        ::setenv("TMPDIR", tmpdir.c_str(), 1);
         try {
-            Author::CheckPatch(patch, olds_, newer, plan, stop);
+            Author::CheckPatch(patch, olds_, newer, plan, {HostPath(folder_ / "scratch"), 64},
+                               stop);
         } catch (const MessageFailure& failure) {
-            ::unsetenv("TMPDIR");
             return failure.Text();
         }
-        ::unsetenv("TMPDIR");
         return "";
     }
 
