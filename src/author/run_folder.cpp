@@ -17,6 +17,7 @@ namespace fs = std::filesystem;
 constexpr char kPadding = 'x';
 constexpr std::size_t kLongestPaddingName = 200;
 constexpr char kOpenFolders[] = "/proc/self/fd/";
+constexpr char kRunSeparator = '\\';
 
 // The characters a path has for the run's MAX_PATH (UTF-16 units of its code page 932 form).
 std::size_t Characters(const std::string& cp932) { return Os::AnsiToWide(cp932).size(); }
@@ -67,6 +68,7 @@ RunFolder::RunFolder(const fs::path& base, std::size_t length) {
     host_ = real / fs::path(cp932_.substr(start.size()));
     fs::create_directories(host_, error);
     if (error) throw MessageFailure(kNoRunFolder);
+    cp932_.back() = kRunSeparator;  // the run adds one unless the folder ends in its own
 }
 
 RunFolder::~RunFolder() {
