@@ -11,10 +11,10 @@ RecordPath PathOf(const PatchPlan& plan, const ScriptRecord& record) {
     if (const auto* copy = std::get_if<CopyRecord>(&record)) {
         std::string folder =
             copy->folder.empty() ? copy->folder : Common::WithTrailingBackslash(copy->folder);
-        return {folder + plan.payloads[copy->payloadIndex].name, folder, true};
+        return {folder + plan.payloads[copy->payloadIndex].name, folder, true, true};
     }
     if (const auto* deletion = std::get_if<DeleteRecord>(&record)) return {deletion->path};
-    return {std::get<ArchiveRecord>(record).path, "", true};
+    return {std::get<ArchiveRecord>(record).path, "", true, true};
 }
 
 }  // namespace

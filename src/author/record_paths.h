@@ -14,6 +14,9 @@ struct RecordPath {
     std::string path;        // code page 932, '\' between folders
     std::string tempFolder;  // where the run writes a temporary file for it, ending in '\'
     bool writesTemp = false;
+    // Whether the run may read or keep the installed file's bytes (an update, or a copy the
+    // freshness rule may skip); a delete only looks at the file's attributes.
+    bool keepsBytes = false;
 };
 
 std::vector<RecordPath> RecordPaths(const PatchPlan& plan);

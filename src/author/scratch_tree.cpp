@@ -1,5 +1,7 @@
 #include "author/scratch_tree.h"
 
+#include <algorithm>
+
 #include "author/host_files.h"
 #include "author/path_key.h"
 #include "author/record_paths.h"
@@ -12,18 +14,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void CopyItem(const Release& old, const ReleaseItem& item, const fs::path& folder) {
+void CopyItem(const Release& old, const ReleaseItem& item, bool bytes, const fs::path& folder) {
     fs::path target = folder / item.host.lexically_relative(old.Root());
     std::error_code error;
     bool copied = item.isFolder ? (fs::create_directory(target, error), !error)
-                                : Os::Posix::CloneFile(item.host.native(), target.native());
+                  : bytes       ? Os::Posix::CloneFile(item.host.native(), target.native())
+                                : Os::Posix::MakeEmptyStandIn(item.host.native(), target.native());
     if (!copied) throw MessageFailure(std::string(kCannotCopy) + ": " + MessagePath(item.host));
 }
 
 // The release's items along path, from its first folder on, up to the first that the
-// release lacks or that is a file.
-void CopyAlong(const Release& old, const std::string& path, const fs::path& folder,
+// release lacks or that is a file; a file the run only deletes is copied without its bytes.
+void CopyAlong(const Release& old, const RecordPath& record, const fs::path& folder,
                std::set<std::u16string>& copied) {
+    const std::string& path = record.path;
     for (std::size_t i = 0; i <= path.size(); ++i) {
         if (i < path.size() && Common::IsLeadByte(static_cast<std::uint8_t>(path[i]))) {
             ++i;
@@ -33,7 +37,8 @@ void CopyAlong(const Release& old, const std::string& path, const fs::path& fold
         std::u16string key = PathKey(path.substr(0, i));
         const ReleaseItem* item = old.Find(key);
         if (item == nullptr) return;
-        if (copied.insert(key).second) CopyItem(old, *item, folder);
+        bool bytes = record.keepsBytes || i < path.size();
+        if (copied.insert(key).second) CopyItem(old, *item, bytes, folder);
         if (!item->isFolder) return;
     }
 }
@@ -43,7 +48,11 @@ void CopyAlong(const Release& old, const std::string& path, const fs::path& fold
 std::set<std::u16string> CopyWhatTheRunOpens(const Release& old, const PatchPlan& plan,
                                              const fs::path& folder) {
     std::set<std::u16string> copied;
-    for (const RecordPath& path : RecordPaths(plan)) CopyAlong(old, path.path, folder, copied);
+    std::vector<RecordPath> paths = RecordPaths(plan);
+    // Paths whose bytes matter first, so that a file also deleted is copied with its bytes.
+    std::stable_partition(paths.begin(), paths.end(),
+                          [](const RecordPath& path) { return path.keepsBytes; });
+    for (const RecordPath& path : paths) CopyAlong(old, path, folder, copied);
     return copied;
 }
 

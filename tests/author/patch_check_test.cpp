@@ -49,9 +49,12 @@ protected:
         return folder_ / "patch.exe";
     }
 
-    std::string Check(const std::string& patch, const Author::StopPoll& stop = {}) {
-        Author::Release newer = Author::Release::Scan(HostPath(folder_ / "new"));
-        Author::PatchPlan plan = Author::DiffReleases(olds_, newer, {});
+    // The check of patch against `target`, with the plan of the diff to new/.
+    std::string Check(const std::string& patch, const Author::StopPoll& stop = {},
+                      const std::string& target = "new") {
+        Author::Release newer = Author::Release::Scan(HostPath(folder_ / target));
+        Author::PatchPlan plan =
+            Author::DiffReleases(olds_, Author::Release::Scan(HostPath(folder_ / "new")), {});
         try {
             Author::CheckPatch(patch, olds_, newer, plan, {HostPath(folder_ / "scratch"), 64},
                                stop);
@@ -75,6 +78,16 @@ TEST_F(PatchCheckTest, PassesThePatchOfTheDiff) {
 TEST_F(PatchCheckTest, NamesTheFileThatAnotherPatchLeavesOtherwise) {
     EXPECT_EQ(Check(WritePatch("other")),
               std::string(Author::kFileDiffers) + ": a.txt (" + (folder_ / "old") + ")");
+    EXPECT_TRUE(ScratchIsEmpty());
+}
+
+// The scratch tree holds only what the records reach; the rest is compared where it lies.
+TEST_F(PatchCheckTest, NamesAFileThatNoRecordReaches) {
+    folder_.WriteFile("wider/a.txt", "1.1");
+    folder_.WriteFile("wider/extra.txt", "x");
+
+    EXPECT_EQ(Check(WritePatch("new"), {}, "wider"),
+              std::string(Author::kFileMissing) + ": extra.txt (" + (folder_ / "old") + ")");
     EXPECT_TRUE(ScratchIsEmpty());
 }
 

@@ -35,26 +35,41 @@ bool CopyBytes(int from, int to, off_t size) {
     return true;
 }
 
-bool CopyInto(int from, int to, const struct stat& info) {
-    if (::ioctl(to, FICLONE, from) != 0 && !CopyBytes(from, to, info.st_size)) return false;
+bool TakeShape(int to, const struct stat& info) {
     const struct timespec times[2] = {info.st_atim, info.st_mtim};
     return ::fchmod(to, info.st_mode & 07777) == 0 && ::futimens(to, times) == 0;
 }
 
-}  // namespace
+bool CopyInto(int from, int to, const struct stat& info) {
+    if (::ioctl(to, FICLONE, from) != 0 && !CopyBytes(from, to, info.st_size)) return false;
+    return TakeShape(to, info);
+}
 
-bool CloneFile(const std::string& hostFrom, const std::string& hostTo) {
+// Makes hostTo from hostFrom with fill(from, to, hostFrom's status).
+template <typename Fill>
+bool MakeFrom(const std::string& hostFrom, const std::string& hostTo, Fill fill) {
     int from = ::open(hostFrom.c_str(), O_RDONLY | O_CLOEXEC);
     if (from < 0) return false;
     struct stat info;
     int to = ::fstat(from, &info) == 0
                  ? ::open(hostTo.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0600)
                  : -1;
-    bool copied = to >= 0 && CopyInto(from, to, info);
-    if (to >= 0 && ::close(to) != 0) copied = false;
+    bool made = to >= 0 && fill(from, to, info);
+    if (to >= 0 && ::close(to) != 0) made = false;
     ::close(from);
-    if (!copied && to >= 0) ::unlink(hostTo.c_str());
-    return copied;
+    if (!made && to >= 0) ::unlink(hostTo.c_str());
+    return made;
+}
+
+}  // namespace
+
+bool CloneFile(const std::string& hostFrom, const std::string& hostTo) {
+    return MakeFrom(hostFrom, hostTo, CopyInto);
+}
+
+bool MakeEmptyStandIn(const std::string& hostFrom, const std::string& hostTo) {
+    return MakeFrom(hostFrom, hostTo,
+                    [](int, int to, const struct stat& info) { return TakeShape(to, info); });
 }
 
 }  // namespace Orvane::Os::Posix

@@ -11,4 +11,9 @@ namespace Orvane::Os::Posix {
 // nothing is left at hostTo.
 bool CloneFile(const std::string& hostFrom, const std::string& hostTo);
 
+// Makes hostTo (which must not exist) as an empty file with hostFrom's permissions and times:
+// what stands in for a file whose bytes nobody reads (one that is only deleted). False on any
+// failure, and then nothing is left at hostTo.
+bool MakeEmptyStandIn(const std::string& hostFrom, const std::string& hostTo);
+
 }  // namespace Orvane::Os::Posix
