@@ -48,7 +48,9 @@ void ReadPieces(const fs::path& path, std::uint64_t offset, std::uint64_t size,
 Digest DigestOfRange(const fs::path& path, std::uint64_t offset, std::uint64_t size) {
     Sha256 hash;
     ReadPieces(path, offset, size,
-               [&hash](const std::uint8_t* bytes, std::size_t count) { hash.Update(bytes, count); });
+               [&hash](const std::uint8_t* bytes, std::size_t count) {
+                   hash.Update(bytes, count);
+               });
     return hash.Finish();
 }
 
