@@ -33,16 +33,24 @@ std::string MessagePath(const fs::path& path) {
     return Common::AnsiFromUtf8(std::string(text.begin(), text.end()));
 }
 
-Digest DigestOfRange(const fs::path& path, std::uint64_t offset, std::uint64_t size) {
+void ReadPieces(const fs::path& path, std::uint64_t offset, std::uint64_t size,
+                const PieceTaker& take) {
     std::ifstream in = OpenAt(path, offset);
-    Os::Sha256 hash;
     std::vector<char> buffer(static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk)));
     while (size > 0) {
-        auto take = static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk));
-        if (!in.read(buffer.data(), static_cast<std::streamsize>(take))) Fail(kCannotRead, path);
-        hash.Update(buffer.data(), take);
-        size -= take;
+        auto count = static_cast<std::size_t>(std::min<std::uint64_t>(size, kChunk));
+        if (!in.read(buffer.data(), static_cast<std::streamsize>(count))) Fail(kCannotRead, path);
+        take(reinterpret_cast<const std::uint8_t*>(buffer.data()), count);
+        size -= count;
     }
+}
+
+Digest DigestOfRange(const fs::path& path, std::uint64_t offset, std::uint64_t size) {
+    Os::Sha256 hash;
+    ReadPieces(path, offset, size,
+               [&hash](const std::uint8_t* bytes, std::size_t count) {
+                   hash.Update(bytes, count);
+               });
     return FinishDigest(hash);
 }
 
@@ -51,14 +59,6 @@ Digest DigestOfFile(const fs::path& path) {
     std::uintmax_t size = fs::file_size(path, error);
     if (error) Fail(kCannotRead, path);
     return DigestOfRange(path, 0, size);
-}
-
-std::vector<std::uint8_t> ReadRange(const fs::path& path, std::uint64_t offset,
-                                    std::uint32_t size) {
-    std::ifstream in = OpenAt(path, offset);
-    std::vector<std::uint8_t> bytes(size);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), size)) Fail(kCannotRead, path);
-    return bytes;
 }
 
 Os::FileTime LastWriteTime(const fs::path& path) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -21,11 +22,13 @@ inline constexpr char kCannotCopy[] = "cannot copy";
 // A path of this system as code page 932 text for a message ('?' for what it cannot hold).
 std::string MessagePath(const std::filesystem::path& path);
 
+// Hands size bytes from offset on to take, in pieces of at most a MiB.
+using PieceTaker = std::function<void(const std::uint8_t* bytes, std::size_t count)>;
+void ReadPieces(const std::filesystem::path& path, std::uint64_t offset, std::uint64_t size,
+                const PieceTaker& take);
 // The digest of size bytes from offset on.
 Digest DigestOfRange(const std::filesystem::path& path, std::uint64_t offset, std::uint64_t size);
 Digest DigestOfFile(const std::filesystem::path& path);
-std::vector<std::uint8_t> ReadRange(const std::filesystem::path& path, std::uint64_t offset,
-                                    std::uint32_t size);
 
 // The last-write time in whole seconds, as a platform file time (UTC).
 Os::FileTime LastWriteTime(const std::filesystem::path& path);

@@ -1,13 +1,12 @@
 #include "author/patch_check.h"
 
-#include <filesystem>
-#include <random>
 #include <set>
 
 #include "app/run_patch.h"
-#include "author/host_files.h"
 #include "author/diff_context.h"
-#include "author/path_key.h"
+#include "author/host_files.h"
+#include "author/run_folder.h"
+#include "author/scratch_tree.h"
 #include "commands/delete_command.h"
 #include "commands/silent_progress.h"
 #include "common/failure.h"
@@ -18,45 +17,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kScratchPrefix[] = "orvpatch-diff-";
-constexpr int kScratchAttempts = 100;
 constexpr int kRuns = 2;
 
-// A new folder below the temporary folder, removed with everything in it at the end.
-class ScratchFolder {
-public:
-    ScratchFolder() {
-        std::error_code error;
-        fs::path base = fs::temp_directory_path(error);
-        std::random_device random;
-        for (int i = 0; i < kScratchAttempts && !error && path_.empty(); ++i) {
-            fs::path candidate = base / (kScratchPrefix + std::to_string(random()));
-            if (fs::create_directory(candidate, error)) path_ = candidate;
-        }
-        if (path_.empty()) throw MessageFailure(kNoScratchFolder);
-    }
-    ~ScratchFolder() {
-        std::error_code error;
-        fs::remove_all(path_, error);
-    }
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    const fs::path& Path() const { return path_; }
-
-private:
-    fs::path path_;
-};
-
-// The folder as the run takes it: code page 932, ending in a separator.
-std::string RunFolder(const fs::path& folder) {
-    std::u8string utf8 = (folder / "").u8string();
-    std::string cp932;
-    if (!Cp932Name(std::string(utf8.begin(), utf8.end()), cp932)) {
-        throw MessageFailure(kNoScratchFolder);
-    }
-    return cp932;
-}
+using Keys = std::set<std::u16string>;
 
 // A run's display, silent, whose Cancel is the diff's stop.
 class StoppableProgress : public SilentProgress {
@@ -87,50 +50,104 @@ void Apply(const RunInputs& inputs, const Release& old, const StopPoll& stop,
     Refuse(kApplyFailed, MessagePath(old.Root()) + ": " + outcome.message);
 }
 
-// The patched copy against the new release; files in `skippable` may have stayed as they were.
-void Compare(const fs::path& copy, const Release& old, const Release& newer,
-             const std::set<std::u16string>& skippable) {
-    Release result = Release::Scan(copy);
+// An old release after a run: the scratch tree where the run could see, the release itself
+// everywhere else.
+class PatchedRelease {
+public:
+    PatchedRelease(const Release& old, const fs::path& tree, const Keys& copied)
+        : old_(old), tree_(Release::Scan(tree)), copied_(copied) {}
+
+    // The file under key: the tree's where the run could see it or made it, the release's
+    // elsewhere; nothing where there is none.
+    std::pair<const Release*, const ReleaseItem*> File(const std::u16string& key) const {
+        const Release& holder = InTree(key) ? tree_ : old_;
+        const ReleaseItem* item = holder.Find(key);
+        if (item == nullptr || item->isFolder) return {nullptr, nullptr};
+        return {&holder, item};
+    }
+
+    // Every file of the patched release.
+    template <typename Visit>
+    void ForEachFile(Visit visit) const {
+        for (const Release* release : {&tree_, &old_}) {
+            for (const auto& [key, item] : release->Items()) {
+                if (item.isFolder) continue;
+                if (release == &old_ && InTree(key)) continue;
+                visit(key, item);
+            }
+        }
+    }
+
+private:
+    bool InTree(const std::u16string& key) const {
+        return copied_.contains(key) || tree_.Find(key) != nullptr;
+    }
+
+    const Release& old_;
+    Release tree_;
+    const Keys& copied_;
+};
+
+// The patched release against the new one; files in `skippable` may have stayed as they were.
+void Compare(const PatchedRelease& patched, const Release& old, const Release& newer,
+             const Keys& skippable) {
     for (const auto& [key, item] : newer.Items()) {
         if (item.isFolder || skippable.contains(key)) continue;
-        const ReleaseItem* there = result.Find(key);
-        if (there == nullptr || there->isFolder) Refuse(kFileMissing, InRelease(item.path, old));
-        if (!SameContents(result, *there, newer, item)) {
+        auto [holder, there] = patched.File(key);
+        if (there == nullptr) Refuse(kFileMissing, InRelease(item.path, old));
+        if (!SameContents(*holder, *there, newer, item)) {
             Refuse(kFileDiffers, InRelease(item.path, old));
         }
     }
-    for (const auto& [key, item] : result.Items()) {
-        if (!item.isFolder && newer.Find(key) == nullptr) {
-            Refuse(kFileLeft, InRelease(item.path, old));
-        }
-    }
+    patched.ForEachFile([&](const std::u16string& key, const ReleaseItem& item) {
+        if (newer.Find(key) == nullptr) Refuse(kFileLeft, InRelease(item.path, old));
+    });
 }
 
-std::set<std::u16string> Skippable(const PatchPlan& plan, std::size_t release) {
-    std::set<std::u16string> keys;
+Keys Skippable(const PatchPlan& plan, std::size_t release) {
+    Keys keys;
     for (const SkippedCopy& skipped : plan.skipped) {
         if (skipped.release == release) keys.insert(skipped.key);
     }
     return keys;
 }
 
+// A folder removed with everything in it when the check of a release ends, however it ends.
+struct RemovedAtEnd {
+    fs::path path;
+    ~RemovedAtEnd() {
+        std::error_code error;
+        fs::remove_all(path, error);
+    }
+};
+
+void CheckRelease(const RunInputs& patch, const Release& old, std::size_t index,
+                  const Release& newer, const PatchPlan& plan, const CheckPlace& place,
+                  const StopPoll& stop) {
+    RemovedAtEnd base{place.scratch / std::to_string(index)};
+    std::error_code error;
+    fs::create_directory(base.path, error);
+    RunFolder folder(base.path, place.installPathLength);
+    Keys copied = CopyWhatTheRunOpens(old, plan, folder.Host());
+    RunInputs inputs = patch;
+    inputs.folder = folder.AsRunTakesIt();
+    for (int run = 0; run < kRuns; ++run) {
+        StopIfAsked(stop);
+        Apply(inputs, old, stop, run > 0 && !plan.wayMade.empty());
+        Compare(PatchedRelease(old, folder.Host(), copied), old, newer, Skippable(plan, index));
+    }
+}
+
 }  // namespace
 
 void CheckPatch(const std::string& patchPath, const std::vector<Release>& olds,
-                const Release& newer, const PatchPlan& plan, const StopPoll& stop) {
+                const Release& newer, const PatchPlan& plan, const CheckPlace& place,
+                const StopPoll& stop) {
     ContainerStart start = ReadContainerStart(patchPath);
     if (!start.failureText.empty()) throw MessageFailure(start.failureText);
-    ScratchFolder scratch;
+    RunInputs patch{"", patchPath, start.header.scriptOffset, start.header.version};
     for (std::size_t i = 0; i < olds.size(); ++i) {
-        fs::path copy = scratch.Path() / std::to_string(i);
-        CopyTree(olds[i].Root(), copy);
-        RunInputs inputs{RunFolder(copy), patchPath, start.header.scriptOffset,
-                         start.header.version};
-        for (int run = 0; run < kRuns; ++run) {
-            StopIfAsked(stop);
-            Apply(inputs, olds[i], stop, run > 0 && !plan.wayMade.empty());
-            Compare(copy, olds[i], newer, Skippable(plan, i));
-        }
+        CheckRelease(patch, olds[i], i, newer, plan, place, stop);
     }
 }
 

@@ -28,7 +28,8 @@ const std::vector<Command>& Commands() {
          &RunArcCreate},
         {"diff", "make a checked patch executable from releases of a game",
          "diff OLD... NEW -o PATCH --title TEXT --registry-key KEY [--stub STUB] "
-         "[--manifest FILE] [--allow-skip] [--no-verify]",
+         "[--manifest FILE] [--allow-skip] [--no-verify] [--scratch DIR] "
+         "[--install-path-length N]",
          &RunDiff},
     };
     return commands;

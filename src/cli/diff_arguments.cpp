@@ -1,5 +1,6 @@
 #include "cli/diff_arguments.h"
 
+#include <charconv>
 #include <filesystem>
 #include <map>
 
@@ -18,6 +19,8 @@ constexpr char kStub[] = "--stub";
 constexpr char kManifest[] = "--manifest";
 constexpr char kAllowSkip[] = "--allow-skip";
 constexpr char kNoVerify[] = "--no-verify";
+constexpr char kScratch[] = "--scratch";
+constexpr char kInstallPathLength[] = "--install-path-length";
 constexpr char kEndOfOptions[] = "--";
 constexpr char kUnknownOption[] = "unknown option ";
 constexpr char kNeedsValue[] = " needs a value";
@@ -27,12 +30,13 @@ constexpr char kMissing[] = "give ";
 constexpr char kNotFolder[] = "not a folder: ";
 constexpr char kNamesFolder[] = " names a folder: ";
 constexpr char kNotCp932[] = " holds characters that code page 932 cannot represent";
+constexpr char kNotLength[] = " takes a number of characters from 1 to ";
 
 using Values = std::map<std::string, std::string>;
 
 bool TakesValue(const std::string& option) {
     return option == kOutput || option == kTitle || option == kRegistryKey || option == kStub ||
-           option == kManifest;
+           option == kManifest || option == kScratch || option == kInstallPathLength;
 }
 
 void SetValue(Values& values, const std::string& option, const std::string& value) {
@@ -88,6 +92,16 @@ void RequireNoFolder(const std::string& utf8, const char* option) {
     if (IsFolder(utf8)) throw UsageError(option + std::string(kNamesFolder) + utf8);
 }
 
+std::size_t FolderLength(const std::string& text) {
+    std::size_t length = 0;
+    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), length);
+    if (error != std::errc{} || end != text.data() + text.size() || length == 0 ||
+        length > kLongestInstallPath) {
+        throw UsageError(kInstallPathLength + (kNotLength + std::to_string(kLongestInstallPath)));
+    }
+    return length;
+}
+
 }  // namespace
 
 DiffArguments ParseDiffArguments(const Arguments& arguments) {
@@ -112,9 +126,17 @@ DiffArguments ParseDiffArguments(const Arguments& arguments) {
     parsed.registryKey = Cp932Text(
         Required(values, kRegistryKey, "the registry key with --registry-key KEY"), kRegistryKey);
     RequireNoFolder(parsed.output, kOutput);
+    AnsiPathArgument(parsed.output);  // the patch is written through the program's own calls
     if (values.contains(kManifest)) {
         parsed.manifest = values.at(kManifest);
         RequireNoFolder(*parsed.manifest, kManifest);
+    }
+    if (values.contains(kScratch)) {
+        parsed.scratch = values.at(kScratch);
+        RequireFolder(*parsed.scratch);
+    }
+    if (values.contains(kInstallPathLength)) {
+        parsed.installPathLength = FolderLength(values.at(kInstallPathLength));
     }
     std::optional<std::string> stub = values.contains(kStub) ? values.at(kStub) : FindDefaultStub();
     if (!stub) throw UsageError(kNoDefaultStub);

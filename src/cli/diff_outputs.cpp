@@ -1,8 +1,10 @@
 #include "cli/diff_outputs.h"
 
-#include <random>
+#include <fcntl.h>
+#include <stdio.h>
 
 #include "author/host_files.h"
+#include "cli/diff_temporaries.h"
 #include "cli/path_argument.h"
 #include "cli/utf8_path.h"
 #include "common/failure.h"
@@ -12,71 +14,84 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kPayloadsSuffix[] = ".payloads";
-constexpr char kTemporaryMark[] = ".tmp-";
 constexpr char kCannotPlace[] = "cannot put the result in place";
-
-// A name beside path that nothing has yet.
-fs::path Temporary(const fs::path& path) {
-    std::random_device random;
-    fs::path candidate;
-    std::error_code error;
-    do {
-        candidate = path;
-        candidate += kTemporaryMark + std::to_string(random());
-    } while (fs::exists(candidate, error));
-    return candidate;
-}
 
 void Remove(const fs::path& path) {
     std::error_code error;
     if (!path.empty()) fs::remove_all(path, error);
 }
 
-// Only a file: a folder at the place of the patch or the manifest is not ours to remove.
-void RemoveFile(const fs::path& path) {
-    std::error_code error;
-    if (fs::is_regular_file(path, error)) fs::remove(path, error);
+[[noreturn]] void FailToPlace(const fs::path& to) {
+    throw MessageFailure(std::string(kCannotPlace) + ": " + Author::MessagePath(to));
 }
 
 void Rename(const fs::path& from, const fs::path& to) {
     std::error_code error;
     fs::rename(from, to, error);
-    if (error) throw MessageFailure(std::string(kCannotPlace) + ": " + Author::MessagePath(to));
+    if (error) FailToPlace(to);
+    Unmark(to);
 }
+
+// A folder cannot be renamed over one that holds files: the two are exchanged in one step,
+// and what was there before is removed under the temporary name.
+void ReplaceFolder(const fs::path& from, const fs::path& to) {
+    std::error_code error;
+    if (!fs::exists(fs::symlink_status(to, error))) return Rename(from, to);
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0) {
+        FailToPlace(to);
+    }
+    Unmark(to);
+    Remove(from);
+}
+
+fs::path FolderOf(const fs::path& path) { return path.parent_path(); }
 
 }  // namespace
 
+fs::path PayloadFolderOf(const fs::path& manifest) {
+    fs::path payloads = manifest.parent_path() / manifest.stem();
+    payloads += kPayloadsSuffix;
+    return payloads;
+}
+
 DiffOutputs::DiffOutputs(const std::string& patch, const std::optional<std::string>& manifest)
-    : patch_(PathFromUtf8(patch)), patchTemporary_(Temporary(patch_)) {
+    : patch_(PathFromUtf8(patch)) {
+    try {
+        MakeTemporaries(manifest);
+    } catch (...) {  // the destructor does not run for a constructor that fails
+        RemoveTemporaries();
+        throw;
+    }
+}
+
+DiffOutputs::~DiffOutputs() { RemoveTemporaries(); }
+
+void DiffOutputs::MakeTemporaries(const std::optional<std::string>& manifest) {
+    RemoveLeftovers(FolderOf(patch_));
+    patchTemporary_ = CreateMarkedFile(patch_);
     patchTemporaryCp932_ = AnsiPathArgument(Utf8FromPath(patchTemporary_));
     if (!manifest) return;
     manifest_ = PathFromUtf8(*manifest);
-    manifestTemporary_ = Temporary(*manifest_);
-    payloads_ = manifest_->parent_path() / manifest_->stem();
-    payloads_ += kPayloadsSuffix;
-    payloadsTemporary_ = Temporary(payloads_);
+    RemoveLeftovers(FolderOf(*manifest_));
+    manifestTemporary_ = CreateMarkedFile(*manifest_);
+    payloads_ = PayloadFolderOf(*manifest_);
+    payloadsTemporary_ = CreateMarkedFolder(payloads_);
 }
 
-DiffOutputs::~DiffOutputs() {
+void DiffOutputs::RemoveTemporaries() const {
     for (const fs::path& path : {patchTemporary_, manifestTemporary_, payloadsTemporary_}) {
         Remove(path);
     }
-    if (committed_) return;
-    RemoveFile(patch_);
-    if (manifest_) RemoveFile(*manifest_);
 }
 
 std::string DiffOutputs::PayloadFolderName() const { return Utf8FromPath(payloads_.filename()); }
 
 void DiffOutputs::Commit() {
     if (manifest_) {
-        Remove(payloads_);
-        Rename(payloadsTemporary_, payloads_);
+        ReplaceFolder(payloadsTemporary_, payloads_);
         Rename(manifestTemporary_, *manifest_);
     }
     Rename(patchTemporary_, patch_);
-    committed_ = true;
 }
 
 }  // namespace Orvane::Cli

@@ -26,9 +26,9 @@ std::string RecordCounts(const std::vector<ScriptRecord>& records) {
            Counted(counts[1], "delete");
 }
 
-std::uint64_t PayloadBytes(const ContainerDescription& description) {
+std::uint64_t PayloadBytes(const Author::PatchPlan& plan) {
     std::uint64_t bytes = 0;
-    for (const PayloadDescription& payload : description.payloads) bytes += payload.data.size();
+    for (const Author::PayloadSource& source : plan.sources) bytes += source.size;
     return bytes;
 }
 
@@ -55,7 +55,7 @@ void PrintSummary(const DiffSummary& summary) {
     PrintLine(stdout, kIndent + std::string("records: ") + RecordCounts(summary.plan.records));
     PrintLine(stdout, kIndent + std::string("payloads: ") +
                           std::to_string(summary.description.payloads.size()) + " (" +
-                          Counted(PayloadBytes(summary.description), "bytes") + ")");
+                          Counted(PayloadBytes(summary.plan), "bytes") + ")");
     for (const Author::PlannedArchive& archive : summary.plan.archives) {
         PrintLine(stdout, kIndent + std::string("archive ") + ArchiveLine(archive));
     }

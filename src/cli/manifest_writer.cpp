@@ -38,10 +38,23 @@ std::string PayloadFileName(std::size_t index, const std::string& name) {
 
 std::string Text(const std::string& cp932) { return TomlString(Common::Utf8FromAnsi(cp932)); }
 
+void Put(std::ofstream& out, const std::uint8_t* bytes, std::size_t count) {
+    out.write(reinterpret_cast<const char*>(bytes), static_cast<std::streamsize>(count));
+}
+
 void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
+    Put(out, bytes.data(), bytes.size());
+    if (!out.flush()) Fail(path);
+}
+
+void WritePayloadFile(const fs::path& path, const ContainerDescription& description,
+                      const PayloadFeed* feed, std::size_t index) {
+    if (feed == nullptr) return WriteFile(path, description.payloads[index].data);
+    std::ofstream out(path, std::ios::binary);
+    feed->Feed(index, [&out](const std::uint8_t* bytes, std::size_t count) {
+        Put(out, bytes, count);
+    });
     if (!out.flush()) Fail(path);
 }
 
@@ -85,16 +98,18 @@ void DescribeHeader(std::ostream& out, const ContainerDescription& description) 
 }  // namespace
 
 void WriteManifest(const ContainerDescription& description, const fs::path& manifestPath,
-                   const fs::path& payloadFolder, const std::string& payloadFolderName) {
+                   const fs::path& payloadFolder, const std::string& payloadFolderName,
+                   const PayloadFeed* feed) {
     std::error_code error;
-    if (!fs::create_directory(payloadFolder, error)) Fail(payloadFolder);
+    fs::create_directory(payloadFolder, error);
+    if (error || !fs::is_empty(payloadFolder, error) || error) Fail(payloadFolder);
     std::ostringstream text;
     DescribeHeader(text, description);
     std::vector<std::string> ids;
     for (std::size_t i = 0; i < description.payloads.size(); ++i) {
         const PayloadDescription& payload = description.payloads[i];
         ids.push_back(PayloadFileName(i, payload.name));
-        WriteFile(payloadFolder / PathFromUtf8(ids.back()), payload.data);
+        WritePayloadFile(payloadFolder / PathFromUtf8(ids.back()), description, feed, i);
         Describe(text, payload, payloadFolderName + "/" + ids.back(), ids.back());
     }
     for (const ScriptRecord& record : description.records) Describe(text, record, ids);

@@ -142,13 +142,17 @@ Bytes EncodeTableHead(std::size_t payloadCount) {
 }
 
 Bytes EncodePayloadHead(const PayloadDescription& payload) {
+    return EncodePayloadHead(payload, payload.data.size());
+}
+
+Bytes EncodePayloadHead(const PayloadDescription& payload, std::uint64_t size) {
     Bytes out;
     Common::AppendU16(out, payload.kind);
     AppendText(out, payload.name, true);
     AppendTimeStamp(out, payload.created);
     AppendTimeStamp(out, payload.modified);
-    if (payload.data.size() > kU32Max) Refuse(kPayloadTooLarge, payload.name);
-    Common::AppendU32(out, static_cast<std::uint32_t>(payload.data.size()));
+    if (size > kU32Max) Refuse(kPayloadTooLarge, payload.name);
+    Common::AppendU32(out, static_cast<std::uint32_t>(size));
     return out;
 }
 

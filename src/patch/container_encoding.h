@@ -33,7 +33,10 @@ std::vector<std::uint8_t> EncodeScriptSection(const std::vector<ScriptRecord>& r
 std::vector<std::uint8_t> EncodeRecord(const ScriptRecord& record);
 // "[FILE]" and the u16 entry count.
 std::vector<std::uint8_t> EncodeTableHead(std::size_t payloadCount);
-// A payload entry up to and including its u32 size; the data follows it.
+// A payload entry up to and including its u32 size; the data follows it. The size is the
+// data's, or the given one for data that the description does not hold.
 std::vector<std::uint8_t> EncodePayloadHead(const PayloadDescription& payload);
+std::vector<std::uint8_t> EncodePayloadHead(const PayloadDescription& payload,
+                                            std::uint64_t size);
 
 }  // namespace Orvane

@@ -23,7 +23,12 @@ struct EncodedContainer {
     std::uint64_t size = 0;
 };
 
-EncodedContainer Encode(const ContainerDescription& description) {
+std::uint64_t PayloadSize(const ContainerDescription& description, const PayloadFeed* feed,
+                          std::size_t index) {
+    return feed != nullptr ? feed->SizeOf(index) : description.payloads[index].data.size();
+}
+
+EncodedContainer Encode(const ContainerDescription& description, const PayloadFeed* feed) {
     EncodedContainer encoded;
     encoded.sections = EncodeHeader(description);
     Bytes script = EncodeScriptSection(description.records, description.payloads.size());
@@ -31,9 +36,10 @@ EncodedContainer Encode(const ContainerDescription& description) {
     encoded.sections.insert(encoded.sections.end(), script.begin(), script.end());
     encoded.sections.insert(encoded.sections.end(), table.begin(), table.end());
     encoded.size = encoded.sections.size();
-    for (const PayloadDescription& payload : description.payloads) {
-        encoded.payloadHeads.push_back(EncodePayloadHead(payload));
-        encoded.size += encoded.payloadHeads.back().size() + payload.data.size();
+    for (std::size_t i = 0; i < description.payloads.size(); ++i) {
+        std::uint64_t size = PayloadSize(description, feed, i);
+        encoded.payloadHeads.push_back(EncodePayloadHead(description.payloads[i], size));
+        encoded.size += encoded.payloadHeads.back().size() + size;
     }
     return encoded;
 }
@@ -48,12 +54,19 @@ void WriteBlock(Common::BinaryWriter& writer, const Bytes& bytes) {
 }
 
 void WriteEncoded(const std::shared_ptr<Common::StreamBase>& stream,
-                  const EncodedContainer& encoded, const ContainerDescription& description) {
+                  const EncodedContainer& encoded, const ContainerDescription& description,
+                  const PayloadFeed* feed) {
     Common::BinaryWriter writer(stream);
     WriteBlock(writer, encoded.sections);
     for (std::size_t i = 0; i < encoded.payloadHeads.size(); ++i) {
         WriteBlock(writer, encoded.payloadHeads[i]);
-        WriteBlock(writer, description.payloads[i].data);
+        if (feed == nullptr) {
+            WriteBlock(writer, description.payloads[i].data);
+            continue;
+        }
+        feed->Feed(i, [&writer](const std::uint8_t* bytes, std::size_t count) {
+            if (count != 0) writer.Write(bytes, static_cast<std::uint32_t>(count));
+        });
     }
 }
 
@@ -76,16 +89,16 @@ Bytes ReadStub(const std::string& stubPath) {
 }  // namespace
 
 void WriteContainer(const std::shared_ptr<Common::StreamBase>& stream,
-                    const ContainerDescription& description) {
-    EncodedContainer encoded = Encode(description);
+                    const ContainerDescription& description, const PayloadFeed* feed) {
+    EncodedContainer encoded = Encode(description, feed);
     std::int64_t start = stream->GetPosition();
     CheckFits(start < 0 ? 0 : static_cast<std::uint64_t>(start), encoded);
-    WriteEncoded(stream, encoded, description);
+    WriteEncoded(stream, encoded, description, feed);
 }
 
 void WritePatchExecutable(const std::string& stubPath, const ContainerDescription& description,
-                          const std::string& outputPath) {
-    EncodedContainer encoded = Encode(description);
+                          const std::string& outputPath, const PayloadFeed* feed) {
+    EncodedContainer encoded = Encode(description, feed);
     Bytes stub = ReadStub(stubPath);
     CheckFits(stub.size(), encoded);
     auto output = std::make_shared<Common::FileStream>(
@@ -94,7 +107,7 @@ void WritePatchExecutable(const std::string& stubPath, const ContainerDescriptio
     if (!output->CanWrite()) throw MessageFailure(kPatchNotCreated);
     try {
         Common::BinaryWriter(output).Write(stub);
-        WriteEncoded(output, encoded, description);
+        WriteEncoded(output, encoded, description, feed);
     } catch (const MessageFailure&) {
         output->Close();
         Os::DeleteFile(outputPath);

@@ -10,6 +10,7 @@
 
 #include "common/stream_base.h"
 #include "patch/container_description.h"
+#include "patch/payload_feed.h"
 
 namespace Orvane {
 
@@ -21,14 +22,15 @@ inline constexpr char kStubHasTrailingData[] =
     "data already follows the last section of the stub image (a patch, or an unstripped image)";
 inline constexpr char kPatchNotCreated[] = "the patch executable cannot be created";
 
-// Writes the container at the stream's current position.
+// Writes the container at the stream's current position. With a feed, the payloads' bytes come
+// from it and not from the description.
 void WriteContainer(const std::shared_ptr<Common::StreamBase>& stream,
-                    const ContainerDescription& description);
+                    const ContainerDescription& description, const PayloadFeed* feed = nullptr);
 
 // Writes outputPath as the stub image followed by the container. The stub must be an image
 // with nothing behind its last section, so that the container is found there. On a failed
 // write the output file is deleted.
 void WritePatchExecutable(const std::string& stubPath, const ContainerDescription& description,
-                          const std::string& outputPath);
+                          const std::string& outputPath, const PayloadFeed* feed = nullptr);
 
 }  // namespace Orvane

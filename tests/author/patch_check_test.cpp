@@ -3,13 +3,13 @@
 // copy behind.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
 #include "author/patch_check.h"
 #include "author/patch_description.h"
 #include "author/release_diff.h"
+#include "author/release_payloads.h"
 #include "common/failure.h"
 #include "patch/container_writer.h"
 #include "support/temp_folder.h"
@@ -42,24 +42,25 @@ protected:
     // The patch that turns old/ into `target`, and the plan of the diff to new/.
     std::string WritePatch(const std::string& target) {
         Author::Release to = Author::Release::Scan(HostPath(folder_ / target));
-        ContainerDescription description =
-            Author::DescribePatch(Author::DiffReleases(olds_, to, {}), "t", "k");
-        WritePatchExecutable(folder_ / "stub.exe", description, folder_ / "patch.exe");
+        Author::PatchPlan plan = Author::DiffReleases(olds_, to, {});
+        Author::ReleasePayloads payloads(plan, {});
+        WritePatchExecutable(folder_ / "stub.exe", Author::DescribePatch(plan, "t", "k"),
+                             folder_ / "patch.exe", &payloads);
         return folder_ / "patch.exe";
     }
 
-    std::string Check(const std::string& patch, const Author::StopPoll& stop = {}) {
-        Author::Release newer = Author::Release::Scan(HostPath(folder_ / "new"));
-        Author::PatchPlan plan = Author::DiffReleases(olds_, newer, {});
-        std::string tmpdir = Utf8(folder_ / "scratch");
-        ::setenv("TMPDIR", tmpdir.c_str(), 1);
+    // The check of patch against `target`, with the plan of the diff to new/.
+    std::string Check(const std::string& patch, const Author::StopPoll& stop = {},
+                      const std::string& target = "new") {
+        Author::Release newer = Author::Release::Scan(HostPath(folder_ / target));
+        Author::PatchPlan plan =
+            Author::DiffReleases(olds_, Author::Release::Scan(HostPath(folder_ / "new")), {});
         try {
-            Author::CheckPatch(patch, olds_, newer, plan, stop);
+            Author::CheckPatch(patch, olds_, newer, plan, {HostPath(folder_ / "scratch"), 64},
+                               stop);
         } catch (const MessageFailure& failure) {
-            ::unsetenv("TMPDIR");
             return failure.Text();
         }
-        ::unsetenv("TMPDIR");
         return "";
     }
 
@@ -77,6 +78,16 @@ TEST_F(PatchCheckTest, PassesThePatchOfTheDiff) {
 TEST_F(PatchCheckTest, NamesTheFileThatAnotherPatchLeavesOtherwise) {
     EXPECT_EQ(Check(WritePatch("other")),
               std::string(Author::kFileDiffers) + ": a.txt (" + (folder_ / "old") + ")");
+    EXPECT_TRUE(ScratchIsEmpty());
+}
+
+// The scratch tree holds only what the records reach; the rest is compared where it lies.
+TEST_F(PatchCheckTest, NamesAFileThatNoRecordReaches) {
+    folder_.WriteFile("wider/a.txt", "1.1");
+    folder_.WriteFile("wider/extra.txt", "x");
+
+    EXPECT_EQ(Check(WritePatch("new"), {}, "wider"),
+              std::string(Author::kFileMissing) + ": extra.txt (" + (folder_ / "old") + ")");
     EXPECT_TRUE(ScratchIsEmpty());
 }
 

@@ -13,9 +13,11 @@
 #include "author/host_files.h"
 #include "author/patch_description.h"
 #include "author/release_diff.h"
+#include "author/release_payloads.h"
 #include "cli/manifest_reader.h"
 #include "cli/manifest_writer.h"
 #include "e2e/folder_state.h"
+#include "patch/container_reader.h"
 #include "patch/container_start.h"
 #include "patch/container_writer.h"
 #include "release_generator.h"
@@ -94,11 +96,14 @@ protected:
         Author::PatchPlan again =
             Author::DiffReleases(olds, Author::Release::Scan(HostPath(newer)), {});
         EXPECT_EQ(Author::DescribePatch(again, "t", "k"), description);
+        Author::ReleasePayloads payloads(plan, {});
         Cli::WriteManifest(description, HostPath(root + "m.toml"), HostPath(root + "m.payloads"),
-                           "m.payloads");
-        EXPECT_EQ(Cli::ReadManifest(root + "m.toml"), description) << "the manifest builds it";
+                           "m.payloads", &payloads);
         Tools::WriteMinimalImage(folder / "stub.exe");
-        WritePatchExecutable(folder / "stub.exe", description, folder / "patch.exe");
+        WritePatchExecutable(folder / "stub.exe", description, folder / "patch.exe", &payloads);
+        EXPECT_EQ(ReadContainer(folder / "patch.exe", PayloadData::Keep).description,
+                  Cli::ReadManifest(root + "m.toml"))
+            << "the manifest builds the patch, streamed payloads alike";
         for (std::size_t i = 0; i + 1 < releases.size(); ++i) {
             std::string copy = root + "copy" + std::to_string(i);
             Author::CopyTree(HostPath(root + std::to_string(i)), HostPath(copy));

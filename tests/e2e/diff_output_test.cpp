@@ -8,8 +8,13 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include "diff_fixture.h"
 #include "folder_state.h"
+#include "platform/posix/temp_mark.h"
 #include "support/text.h"
 
 namespace Orvane::Test {
@@ -32,6 +37,19 @@ std::map<std::string, std::vector<std::uint8_t>> Files(const std::string& folder
         if (!entry.isFolder) files[path] = entry.bytes;
     }
     return files;
+}
+
+// Marks the files and folders as temporary files of a process that has ended since.
+void MarkInAProcessThatIsGone(const std::vector<std::string>& paths) {
+    pid_t child = ::fork();
+    if (child == 0) {
+        for (const std::string& path : paths) {
+            int descriptor = ::open(path.c_str(), O_RDONLY);
+            Os::Posix::MarkAsTemporary(descriptor);
+        }
+        ::_exit(0);
+    }
+    ::waitpid(child, nullptr, 0);
 }
 
 class DiffOutput : public DiffTest {
@@ -134,6 +152,92 @@ TEST_P(DiffChange, PatchTurnsTheOldReleaseIntoTheNewOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DiffChange, testing::ValuesIn(kChangeCases));
+// What a diff killed at any moment leaves beside its outputs: marked files and folders whose
+// creator is gone. A later diff removes them, and nothing that is unmarked or still live.
+TEST_F(DiffOutput, RemovesWhatAKilledDiffLeftAndNothingElse) {
+    for (const char* name : {"patch.exe.tmp-1", "patch.payloads.tmp-2/00000-a", "patch.toml.tmp-3",
+                             "orvpatch-check.tmp-4/0/a.txt", "live.exe.tmp-5", "plain.exe.tmp-6"}) {
+        WriteFile("out", name, "left", kOldTime);
+    }
+    MarkInAProcessThatIsGone({Path("out/patch.exe.tmp-1"), Path("out/patch.payloads.tmp-2"),
+                              Path("out/patch.toml.tmp-3"), Path("out/orvpatch-check.tmp-4")});
+    int live = ::open(Path("out/live.exe.tmp-5").c_str(), O_RDONLY);
+    Os::Posix::MarkAsTemporary(live);
+    ::close(live);
+
+    ChildResult diff = Diff({"--manifest", ManifestPath()});
+
+    ASSERT_EQ(diff.exitCode, 0) << diff.err;
+    std::vector<std::string> left;
+    for (const auto& [path, entry] : ReadFolderState(Path("out"))) {
+        if (path.find(".tmp-") != std::string::npos) left.push_back(path);
+    }
+    EXPECT_EQ(left, (std::vector<std::string>{"live.exe.tmp-5", "plain.exe.tmp-6"}));
+}
+
+struct PlaceCase {
+    const char* what;
+    std::vector<std::string> options;  // after the releases; {DIR} stands for the sandbox
+    std::string message;
+};
+
+void PrintTo(const PlaceCase& c, std::ostream* out) { *out << c.what; }
+
+const PlaceCase kPlaceCases[] = {
+    {"the patch inside the new release", {"-o", "{DIR}new/patch.exe"}, "lies inside the release"},
+    {"the patch inside an old release through a link",
+     {"-o", "{DIR}link/patch.exe"},
+     "lies inside the release"},
+    {"the manifest inside an old release",
+     {"-o", "{DIR}out/p.exe", "--manifest", "{DIR}out/../old/p.toml"},
+     "lies inside the release"},
+    {"the scratch folder inside a release",
+     {"-o", "{DIR}out/p.exe", "--scratch", "{DIR}old/data"},
+     "lies inside the release"},
+    {"a release inside the payload folder",
+     {"-o", "{DIR}out/p.exe", "--manifest", "{DIR}p.toml"},
+     "holds the release"},
+};
+
+class DiffPlaces : public DiffOutput, public testing::WithParamInterface<PlaceCase> {};
+
+// Refused before anything is read or written: the releases stay as they are.
+TEST_P(DiffPlaces, RefusesAnOutputInsideARelease) {
+    std::filesystem::create_symlink(Path("old"), Path("link"));
+    std::filesystem::create_directories(Path("p.payloads"));
+    std::filesystem::rename(Path("new"), Path("p.payloads/new"));
+    std::filesystem::create_symlink(Path("p.payloads/new"), Path("new"));
+    FolderState before = ReadFolderState(Path("p.payloads"));
+    std::vector<std::string> arguments{"diff", Path("old"), Path("new"), "--title", "T",
+                                       "--registry-key", "K", "--stub", Path("stub.exe")};
+    for (std::string option : GetParam().options) {
+        if (option.starts_with("{DIR}")) option = Path(option.substr(5));
+        arguments.push_back(option);
+    }
+
+    ChildResult run = Run(arguments);
+
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find(GetParam().message), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFolderState(Path("p.payloads")), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, DiffPlaces, testing::ValuesIn(kPlaceCases));
+
+// The check runs under a folder of exactly the installation folder's length, wherever the
+// scratch folder is: a path that just fits below 40 characters passes there.
+TEST_F(DiffOutput, ChecksBelowAFolderOfTheGivenLengthFromADeepScratchFolder) {
+    WriteFile("new", std::string(100, 'd') + "/" + std::string(100, 'e') + "/f.txt", "s",
+              kNewTime);
+    std::string deep = Path("out/" + std::string(120, 's') + "/" + std::string(120, 't'));
+    std::filesystem::create_directories(deep);
+
+    ChildResult diff = Diff({"--install-path-length", "44", "--scratch", deep});
+
+    EXPECT_EQ(diff.exitCode, 0) << diff.err;
+    EXPECT_NE(diff.out.find("checked: every old release"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_empty(deep));
+}
 
 struct UsageCase {
     const char* what;

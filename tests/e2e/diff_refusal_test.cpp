@@ -1,9 +1,10 @@
 // What `orvpatch diff` refuses: every case exits with 1 and a message naming the file or
-// entry, and leaves no patch and no manifest behind, not even an older one.
+// entry, and leaves the patch, the manifest and the payload folder it was given as they were.
 #include <functional>
 #include <string>
 
 #include "diff_fixture.h"
+#include "folder_state.h"
 #include "support/text.h"
 
 namespace Orvane::Test {
@@ -72,6 +73,14 @@ const RefusalCase kCases[] = {
      [](const DiffTest& t) { t.WriteFile("new", "a.txt", "s", kNewTime); },
      {"a text is longer than the 65535 bytes"},
      std::string(40000, 'x')},
+    {"a path that does not fit below the player's installation folder",
+     [](const DiffTest& t) {
+         t.WriteFile("new", std::string(100, 'd') + "/" + std::string(100, 'e') + "/f.txt", "s",
+                     kNewTime);
+     },
+     {"a path does not fit below an installation folder of 64 characters: " +
+          std::string(100, 'd') + "\\" + std::string(100, 'e') + "\\f.txt",
+      "(it fits below one of at most 44)"}},
     {"a patch that the check finds failing",
      [](const DiffTest& t) {
          t.WriteFile("old", "a.txt", "1.0", kOldTime);
@@ -86,6 +95,9 @@ TEST_P(DiffRefusal, ExitsWithItsMessageAndLeavesNoPatch) {
     const RefusalCase& c = GetParam();
     c.arrange(*this);
     WriteFile("out", "patch.exe", "an older patch", kOldTime);
+    WriteFile("out", "patch.toml", "my notes", kOldTime);
+    WriteFile("out", "patch.payloads/mine.txt", "mine", kOldTime);
+    FolderState before = ReadFolderState(Path("out"));
 
     ChildResult run = Diff({"--manifest", ManifestPath()}, c.title);
 
@@ -93,9 +105,7 @@ TEST_P(DiffRefusal, ExitsWithItsMessageAndLeavesNoPatch) {
     for (const std::string& part : c.expectedParts) {
         EXPECT_NE(run.err.find(part), std::string::npos) << run.err;
     }
-    EXPECT_FALSE(Exists("out/patch.exe"));
-    EXPECT_FALSE(Exists("out/patch.toml"));
-    EXPECT_FALSE(Exists("out/patch.payloads"));
+    EXPECT_EQ(ReadFolderState(Path("out")), before);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DiffRefusal, testing::ValuesIn(kCases));

@@ -1,0 +1,20 @@
+#include "author/release_payloads.h"
+
+#include "author/host_files.h"
+#include "author/refusal.h"
+
+namespace Orvane::Author {
+
+void ReleasePayloads::Feed(std::size_t index, const Sink& sink) const {
+    StopIfAsked(stop_);
+    const PayloadSource& source = plan_.sources[index];
+    Os::Sha256 hash;
+    ReadPieces(source.file, source.offset, source.size,
+               [&](const std::uint8_t* bytes, std::size_t count) {
+                   hash.Update(bytes, count);
+                   sink(bytes, count);
+               });
+    if (FinishDigest(hash) != source.digest) Refuse(kReleaseChanged, MessagePath(source.file));
+}
+
+}  // namespace Orvane::Author

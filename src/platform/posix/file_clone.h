@@ -1,0 +1,19 @@
+// A copy of a file that shares its blocks with the original where the file system can (a
+// reflink clone: no data written, no space taken until either is changed), and is an ordinary
+// copy of the bytes elsewhere. The copy keeps the original's permissions and times.
+#pragma once
+
+#include <string>
+
+namespace Orvane::Os::Posix {
+
+// Makes hostTo (which must not exist) as a copy of hostFrom; false on any failure, and then
+// nothing is left at hostTo.
+bool CloneFile(const std::string& hostFrom, const std::string& hostTo);
+
+// Makes hostTo (which must not exist) as an empty file with hostFrom's permissions and times:
+// what stands in for a file whose bytes nobody reads (one that is only deleted). False on any
+// failure, and then nothing is left at hostTo.
+bool MakeEmptyStandIn(const std::string& hostFrom, const std::string& hostTo);
+
+}  // namespace Orvane::Os::Posix
