@@ -152,6 +152,7 @@ TEST_P(DiffChange, PatchTurnsTheOldReleaseIntoTheNewOne) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, DiffChange, testing::ValuesIn(kChangeCases));
+
 // What a diff killed at any moment leaves beside its outputs: marked files and folders whose
 // creator is gone. A later diff removes them, and nothing that is unmarked or still live.
 TEST_F(DiffOutput, RemovesWhatAKilledDiffLeftAndNothingElse) {
