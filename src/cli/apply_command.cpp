@@ -1,5 +1,5 @@
-// `orvpatch apply [--dry-run [--json]] [--folder DIR] PATCH`: what the Windows program does
-// when its player presses Run, with a console instead of its dialogs.
+// `orvpatch apply [--dry-run [--json]] [--folder DIR] [--log FILE] PATCH`: what the Windows
+// program does when its player presses Run, with a console instead of its dialogs.
 //
 // The patch executable is opened and its container located and read as at the program's
 // start; a problem found there is printed first. The folder is DIR, or else the one that the
@@ -10,7 +10,9 @@
 // says whether the run would complete. Without it, a run whose plan needs more space than the
 // disk has free is announced by a warning on stderr and carried out all the same: a disk that
 // really fills stops the run with its failure, and the files it was replacing stay intact.
+// With --log FILE the run is also written to FILE as the Windows program's /LOG writes it.
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 
@@ -18,6 +20,7 @@
 #include "app/patch_plan.h"
 #include "app/plan_space.h"
 #include "app/space_bound.h"
+#include "app/run_log.h"
 #include "app/run_patch.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"
@@ -39,6 +42,10 @@ namespace fs = std::filesystem;
 constexpr char kFolderOption[] = "--folder";
 constexpr char kFolderOptionWithValue[] = "--folder=";
 constexpr char kEndOfOptions[] = "--";
+constexpr char kLogOption[] = "--log";
+constexpr char kLogOptionWithValue[] = "--log=";
+constexpr char kMissingLog[] = "--log needs a file";
+constexpr char kLogNotWritten[] = "cannot write the log ";
 constexpr char kDryRunOption[] = "--dry-run";
 constexpr char kJsonOption[] = "--json";
 constexpr char kJsonNeedsDryRun[] = "--json needs --dry-run";
@@ -57,6 +64,7 @@ constexpr char kUnwritableFolder[] =
 struct ApplyArguments {
     std::optional<std::string> folder;  // UTF-8
     std::string patch;                  // UTF-8
+    std::optional<std::string> log;     // UTF-8
     bool dryRun = false;
     bool json = false;
 };
@@ -83,6 +91,11 @@ ApplyArguments ParseArguments(const Arguments& arguments) {
             parsed.folder = arguments[i];
         } else if (options && argument.starts_with(kFolderOptionWithValue)) {
             parsed.folder = argument.substr(sizeof kFolderOptionWithValue - 1);
+        } else if (options && argument == kLogOption) {
+            if (++i == arguments.size()) throw UsageError(kMissingLog);
+            parsed.log = arguments[i];
+        } else if (options && argument.starts_with(kLogOptionWithValue)) {
+            parsed.log = argument.substr(sizeof kLogOptionWithValue - 1);
         } else if (options && argument.size() > 1 && argument[0] == '-') {
             if (!TakeFlag(argument, parsed)) throw UsageError(kUnknownOption + argument);
         } else if (patch) {
@@ -166,6 +179,21 @@ void WarnWhenSpaceIsShort(const RunInputs& inputs) {
     if (warning) PrintLine(stderr, kNotePrefix + *warning);
 }
 
+// The run, and its log when one was asked for; the log is made before anything is changed.
+RunOutcome RunLogged(const RunInputs& inputs, const ContainerStart& start,
+                     const std::optional<std::string>& logPath) {
+    CErrorMessages errorMessages;
+    if (!logPath) return RunPatch(inputs, errorMessages, OpenConsoleProgress);
+    std::ofstream file(fs::path(std::u8string(logPath->begin(), logPath->end())),
+                       std::ios::binary | std::ios::trunc);
+    if (!file) throw CommandFailure(kLogNotWritten + *logPath);
+    RunLog log(file);
+    log.Start(start.failureText.empty() ? start.header.title : kDefaultCaption, inputs.folder);
+    RunOutcome outcome = RunPatch(inputs, errorMessages, OpenConsoleProgress, log.Reporter());
+    log.Finish(outcome);
+    return outcome;
+}
+
 int Report(const RunOutcome& outcome) {
     if (outcome.completed) {
         PrintAnsiLine(stdout, kPatchCompleted);
@@ -191,8 +219,7 @@ int RunApply(const Arguments& arguments) {
 
     WarnWhenSpaceIsShort(inputs);
     CancelSignal cancel;
-    CErrorMessages errorMessages;
-    return Report(RunPatch(inputs, errorMessages, OpenConsoleProgress));
+    return Report(RunLogged(inputs, start, parsed.log));
 }
 
 }  // namespace Orvane::Cli

@@ -18,7 +18,7 @@ const std::vector<Command>& Commands() {
         {"build", "build a patch executable from a manifest",
          "build MANIFEST -o PATCH [--stub STUB]", &RunBuild},
         {"apply", "apply a patch executable to an installation folder",
-         "apply [--dry-run [--json]] [--folder DIR] PATCH", &RunApply},
+         "apply [--dry-run [--json]] [--folder DIR] [--log FILE] PATCH", &RunApply},
         {"arc list", "show the layout and the entries of a LINK archive",
          "arc list [--json] ARCHIVE", &RunArcList},
         {"arc extract", "write every entry of a LINK archive as a file",

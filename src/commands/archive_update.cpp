@@ -38,7 +38,7 @@ public:
     ArchiveUpdate(ProgressSink& progress, const CPatchScript& script, ArchiverParams& params)
         : progress_(progress), script_(script), params_(params) {}
 
-    void Run(const std::string& installFolder);
+    CommandOutcome Run(const std::string& installFolder);
 
 private:
     bool OpenAndReadHeader();
@@ -63,8 +63,8 @@ private:
     std::shared_ptr<BufferedWriter> output_;
 };
 
-void ArchiveUpdate::Run(const std::string& installFolder) {
-    if (!OpenAndReadHeader()) return;
+CommandOutcome ArchiveUpdate::Run(const std::string& installFolder) {
+    if (!OpenAndReadHeader()) return {CommandEffect::KeptRevision, revision_};
     RefuseReadOnlyArchive();
     CreateTemporaryArchive(installFolder);
     header_.revision = params_.revision;
@@ -80,6 +80,7 @@ void ArchiveUpdate::Run(const std::string& installFolder) {
     progress_.SetPos(100);
     ReplaceInstalledFile(progress_, temp_->Path(), params_.GetFullPath(), kArchiveReplaceFailed);
     temp_->Forget();
+    return {CommandEffect::Rebuilt, params_.revision};
 }
 
 // False when the archive is already at or beyond the target revision.
@@ -164,11 +165,11 @@ void ArchiveUpdate::AppendPayload(const PicFile& payload) {
 
 }  // namespace
 
-void UpdateArchive(ProgressSink& progress, const std::string& installFolder,
-                   const CPatchScript& script, ArchiverParams& params) {
+CommandOutcome UpdateArchive(ProgressSink& progress, const std::string& installFolder,
+                             const CPatchScript& script, ArchiverParams& params) {
     params.baseFolder = installFolder;
     RequireInsideFolder(params.relativePath);
-    ArchiveUpdate(progress, script, params).Run(installFolder);
+    return ArchiveUpdate(progress, script, params).Run(installFolder);
 }
 
 }  // namespace Orvane

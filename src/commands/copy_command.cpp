@@ -75,7 +75,7 @@ void StampWithPayloadTimes(const std::string& path, const PicFile& payload) {
 
 }  // namespace
 
-void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
+CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
              CErrorMessages& errorMessages) {
     errorMessages.Clear();
     errorMessages.Add(params.GetName());
@@ -87,7 +87,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     RequireVisibleDestination(params);
     if (InstalledIsNewEnough(params.GetFullPath(), *params.file)) {
         progress.SetPos(2);
-        return;
+        return {CommandEffect::KeptNewer};
     }
     Common::CTempFile temp;
     WritePayload(temp, params);
@@ -103,6 +103,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     temp.Forget();
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
+    return {CommandEffect::Copied};
 }
 
 }  // namespace Orvane

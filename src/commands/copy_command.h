@@ -9,6 +9,7 @@
 
 #include <string>
 
+#include "commands/command_outcome.h"
 #include "commands/error_messages.h"
 #include "commands/progress_sink.h"
 #include "patch/command_params.h"
@@ -22,8 +23,8 @@ inline constexpr char kUpdateFileNotFound[] = "更新ファイルの作成に失
 
 // installFolder ends with a backslash. Fails with kUnsafePath for a destination outside the
 // folder, kUpdateFileNotCreated when the payload cannot be written or put into place, the
-// payload name and kCopyCancelled (through errorMessages) on Cancel.
-void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
+// payload name and kCopyCancelled (through errorMessages) on Cancel. Copied, or KeptNewer.
+CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
              CErrorMessages& errorMessages);
 
 }  // namespace Orvane

@@ -27,14 +27,16 @@ const Win32::MessageEntry<CMainDlg> CMainDlg::kMessageMap[] = {
     {0, 0, nullptr},
 };
 
-CMainDlg::CMainDlg(std::shared_ptr<const Common::CResourceVersion> version)
-    : versionInfo_(std::move(version)) {}
+CMainDlg::CMainDlg(std::shared_ptr<const Common::CResourceVersion> version, std::string folder,
+                   RunLog* log)
+    : versionInfo_(std::move(version)), givenFolder_(std::move(folder)), log_(log) {}
 
 INT_PTR CMainDlg::Run(HWND owner) { return RunModal(IDD_MAIN, owner); }
 
 INT_PTR CMainDlg::OnInitDialog(WPARAM, LPARAM) {
     Win32::SetDialogIcons(Window(), IDI_PATCH);
     std::string folder = LoadContainer();
+    if (!givenFolder_.empty()) folder = givenFolder_;
     ::SetDlgItemTextA(Window(), IDC_FOLDER, folder.c_str());
     ::SetDlgItemTextA(Window(), IDC_TITLE, caption_.c_str());
     ::SetDlgItemTextA(Window(), IDC_VERSION, VersionLine(versionInfo_.get()).c_str());
