@@ -16,7 +16,7 @@ const std::vector<Command>& Commands() {
         {"info", "show the patch container of a patch executable", "info [--json] PATCH",
          &RunInfo},
         {"build", "build a patch executable from a manifest",
-         "build MANIFEST -o PATCH [--stub STUB]", &RunBuild},
+         "build MANIFEST -o PATCH [--stub STUB] [--sign-cert FILE --sign-key FILE | --sign-pkcs12 FILE ...]", &RunBuild},
         {"apply", "apply a patch executable to an installation folder",
          "apply [--dry-run [--json]] [--folder DIR] [--log FILE] PATCH", &RunApply},
         {"arc list", "show the layout and the entries of a LINK archive",
@@ -28,7 +28,7 @@ const std::vector<Command>& Commands() {
          &RunArcCreate},
         {"diff", "make a checked patch executable from releases of a game",
          "diff OLD... NEW -o PATCH --title TEXT --registry-key KEY [--stub STUB] "
-         "[--manifest FILE] [--allow-skip] [--no-verify]",
+         "[--manifest FILE] [--allow-skip] [--no-verify] [--sign-cert FILE --sign-key FILE | ...]",
          &RunDiff},
     };
     return commands;

@@ -1,7 +1,7 @@
 // The arguments of `orvpatch diff` (see docs/diff.md):
 //
 //   diff OLD... NEW -o PATCH --title TEXT --registry-key KEY [--stub STUB] [--manifest FILE]
-//        [--allow-skip] [--no-verify]
+//        [--allow-skip] [--no-verify] [signing options (signing_options.h)]
 //
 // Long options also take their value as --option=VALUE; "--" ends the options. Mistakes raise
 // UsageError.
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/signing_options.h"
 
 namespace Orvane::Cli {
 
@@ -25,6 +26,7 @@ struct DiffArguments {
     std::optional<std::string> manifest;
     bool allowSkip = false;
     bool verify = true;
+    SigningOptions signing;
 };
 
 DiffArguments ParseDiffArguments(const Arguments& arguments);

@@ -17,6 +17,7 @@
 #include "cli/console.h"
 #include "cli/diff_arguments.h"
 #include "cli/diff_outputs.h"
+#include "cli/patch_signing.h"
 #include "cli/diff_summary.h"
 #include "cli/manifest_writer.h"
 #include "cli/utf8_path.h"
@@ -48,6 +49,9 @@ void MakePatch(const DiffArguments& arguments, DiffOutputs& outputs) {
         Author::DescribePatch(plan, arguments.title, arguments.registryKey, stop);
     WritePatchExecutable(arguments.stub, description, outputs.PatchTemporary());
     if (arguments.verify) Author::CheckPatch(outputs.PatchTemporary(), olds, newer, plan, stop);
+    if (arguments.signing.Wanted()) {
+        SignPatchExecutable(Common::Utf8FromAnsi(outputs.PatchTemporary()), arguments.signing);
+    }
     if (arguments.manifest) {
         WriteManifest(description, outputs.ManifestTemporary(), outputs.PayloadsTemporary(),
                       outputs.PayloadFolderName());
