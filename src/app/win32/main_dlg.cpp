@@ -7,6 +7,7 @@
 #include "app/win32/dialog_icons.h"
 #include "app/win32/folder_browser.h"
 #include "app/win32/install_folder.h"
+#include "app/win32/own_signature.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/title_font.h"
 #include "patch/container_start.h"
@@ -50,6 +51,7 @@ INT_PTR CMainDlg::OnInitDialog(WPARAM, LPARAM) {
 std::string CMainDlg::LoadContainer() {
     exePath_ = Os::GetModuleFileName(nullptr).value_or(std::string());
     ContainerStart start = ReadContainerStart(exePath_);
+    RefuseBrokenSignature(exePath_, start);
     if (!start.failureText.empty()) {
         DropContainer(start.failureText);
         return {};

@@ -4,6 +4,7 @@
 
 #include "app/win32/close_requests.h"
 #include "app/win32/install_folder.h"
+#include "app/win32/own_signature.h"
 #include "app/win32/main_dlg.h"
 #include "app/win32/progress_dlg.h"
 #include "patch/container_start.h"
@@ -23,6 +24,7 @@ UnattendedStart PrepareRun(const std::string& folder) {
     UnattendedStart start;
     start.inputs.exePath = Os::GetModuleFileName(nullptr).value_or(std::string());
     ContainerStart container = ReadContainerStart(start.inputs.exePath);
+    RefuseBrokenSignature(start.inputs.exePath, container);
     start.inputs.folder = folder;
     if (!container.failureText.empty()) {
         start.refusal = container.failureText;
