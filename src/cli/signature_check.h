@@ -16,7 +16,8 @@ namespace Orvane::Cli {
 
 struct SignatureInfo {
     bool isSigned = false;
-    std::string subject;                // the signer's certificate subject, UTF-8
+    // The signer's certificate subject, UTF-8; osslsigncode names it only for an intact file.
+    std::string subject;
     std::optional<bool> digestMatches;  // nothing when the signature could not be checked
     std::string problem;                // why it could not be checked
     TrailingBytes trailing;             // behind the container
