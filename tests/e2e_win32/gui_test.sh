@@ -45,6 +45,7 @@ test_success() {
   screenshot main
   press_key "$main_title" Return
   expect_message "$title" "$completed"
+  screenshot completed
   expect_window_count "$progress_title" 0
   screenshot completed
   press_key "$title" Return
@@ -251,11 +252,40 @@ test_silent() {
   tail -n 1 "$log" | grep -qx 'completed: 修正が完了しました！' || fail "the log ends with $(tail -n 1 "$log")"
 }
 
+# A patch signed with a throw-away certificate runs; with one payload byte changed after signing
+# it is refused before anything changes, silent (exit 4, the log) and with the dialog (the box).
+test_signed() {
+  local log=$work/run.log before offset
+  prepare_patch game success
+  openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj '/CN=orvpatch e2e' \
+    -keyout "$work/key.pem" -out "$work/cert.pem" >/dev/null 2>&1 || fail "no certificate"
+  osslsigncode sign -h sha256 -certs "$work/cert.pem" -key "$work/key.pem" \
+    -in "$patch" -out "$work/signed.exe" >/dev/null || fail "cannot sign"
+  cp "$work/signed.exe" "$work/changed.exe"
+  offset=$(grep -obaF 'new data' "$work/changed.exe" | head -n 1 | cut -d: -f1)
+  [[ -n $offset ]] || fail "no payload to change"
+  printf 'N' | dd of="$work/changed.exe" bs=1 seek="$offset" conv=notrunc status=none
+  cp -a "$game" "$work/untouched"
+  before=$(folder_listing "$game" 0)
+  run_to_end 4 "$work/changed.exe" /VERYSILENT "/LOG=$(windows_path "$log")"
+  expect_log_line "$log" 'failed: 修正プログラムの署名が一致しません！ファイルが壊れているか、改変されています。'
+  [[ $(folder_listing "$game" 0) == "$before" ]] || fail "the changed patch changed the folder"
+  start_program "$work/changed.exe"
+  expect_message "$error_caption" '修正プログラムの署名が一致しません！ファイルが壊れているか、改変されています。'
+  screenshot signature-broken
+  press_key "$error_caption" Return
+  press_key "$main_title" Escape
+  expect_exit_code 2
+  [[ $(folder_listing "$game" 0) == "$before" ]] || fail "the changed patch changed the folder"
+  run_to_end 0 "$work/signed.exe" /VERYSILENT "/LOG=$(windows_path "$log")"
+  tail -n 1 "$log" | grep -qx 'completed: 修正が完了しました！' || fail "the signed patch did not run"
+}
+
 case ${1:-} in
   success | failure | cancel) begin_test "$1" && "test_$1" ;;
   no-container) begin_test no-container && test_no_container ;;
   trail-byte) begin_test trail-byte && test_trail_byte ;;
-  verysilent | silent) begin_test "$1" && "test_$1" ;;
+  verysilent | silent | signed) begin_test "$1" && "test_$1" ;;
   verysilent-failure) begin_test "$1" && test_verysilent_failure ;;
   verysilent-cancel) begin_test "$1" && test_verysilent_cancel ;;
   *) echo "usage: $0 SCENARIO (see the end of $0)" >&2; exit 2 ;;
