@@ -37,6 +37,9 @@ HWND CreateHiddenWindow() {
 
 CloseRequests::CloseRequests() : window_(CreateHiddenWindow()) {
     requested = false;
+    // A parent may have started the program with Ctrl+C ignored (a new process group); a run
+    // that nobody watches takes it as its Cancel all the same.
+    ::SetConsoleCtrlHandler(nullptr, FALSE);
     ::SetConsoleCtrlHandler(&OnConsoleEvent, TRUE);
 }
 
