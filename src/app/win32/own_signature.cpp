@@ -26,14 +26,38 @@ bool ReadRange(Common::StreamBase& stream, std::uint64_t offset, std::uint64_t s
            stream.Read(out.data(), static_cast<std::uint32_t>(size), &read) && read == size;
 }
 
-// The inner content of the PKCS#7 signed data: the DER of its SpcIndirectDataContent.
+constexpr DWORD kEncoding = X509_ASN_ENCODING | PKCS_7_ASN_ENCODING;
+
+// Whether the first signer's signature is sound: made by the key of the certificate the message
+// carries, over the content. Whether anybody vouches for that certificate is not asked. Without
+// this, a changed file with the digest inside the content changed to match would pass.
+bool SignerSignatureHolds(HCRYPTMSG message) {
+    DWORD size = 0;
+    if (!::CryptMsgGetParam(message, CMSG_SIGNER_CERT_INFO_PARAM, 0, nullptr, &size)) return false;
+    Bytes buffer(size);
+    if (!::CryptMsgGetParam(message, CMSG_SIGNER_CERT_INFO_PARAM, 0, buffer.data(), &size)) {
+        return false;
+    }
+    HCERTSTORE store = ::CertOpenStore(CERT_STORE_PROV_MSG, kEncoding, 0, 0, message);
+    if (store == nullptr) return false;
+    auto* signer = reinterpret_cast<PCERT_INFO>(buffer.data());
+    PCCERT_CONTEXT certificate = ::CertGetSubjectCertificateFromStore(store, kEncoding, signer);
+    bool holds = certificate != nullptr &&
+                 ::CryptMsgControl(message, 0, CMSG_CTRL_VERIFY_SIGNATURE, certificate->pCertInfo);
+    if (certificate != nullptr) ::CertFreeCertificateContext(certificate);
+    ::CertCloseStore(store, 0);
+    return holds;
+}
+
+// The inner content of the PKCS#7 signed data, the DER of its SpcIndirectDataContent; nothing
+// when the message cannot be decoded or its signer's signature does not hold.
 std::optional<Bytes> SignedContent(const Bytes& pkcs7) {
-    HCRYPTMSG message = ::CryptMsgOpenToDecode(X509_ASN_ENCODING | PKCS_7_ASN_ENCODING, 0, 0, 0,
-                                               nullptr, nullptr);
+    HCRYPTMSG message = ::CryptMsgOpenToDecode(kEncoding, 0, 0, 0, nullptr, nullptr);
     if (message == nullptr) return std::nullopt;
     std::optional<Bytes> content;
     DWORD size = 0;
     if (::CryptMsgUpdate(message, pkcs7.data(), static_cast<DWORD>(pkcs7.size()), TRUE) &&
+        SignerSignatureHolds(message) &&
         ::CryptMsgGetParam(message, CMSG_CONTENT_PARAM, 0, nullptr, &size)) {
         Bytes bytes(size);
         if (::CryptMsgGetParam(message, CMSG_CONTENT_PARAM, 0, bytes.data(), &size)) {

@@ -3,7 +3,8 @@
 // refused. An unsigned patch runs as ever, and so does one signed with a certificate nobody
 // vouches for (a test certificate): only the signed digest is compared, not the publisher.
 //
-// The signature's PKCS#7 message is decoded by crypt32 (CryptMsg*); the digest it signs is read
+// The signature's PKCS#7 message is decoded by crypt32 (CryptMsg*), and its signer's signature
+// over the content is checked with the certificate it carries; the digest it signs is read
 // from its SpcIndirectDataContent and compared with the digest of the bytes it covers
 // (patch/authenticode.h), hashed with the platform's CryptoAPI. WinVerifyTrust is not asked:
 // it judges the publisher too, and under Wine it does not always tell a changed file from an
