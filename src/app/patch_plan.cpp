@@ -14,14 +14,6 @@
 namespace Orvane {
 namespace {
 
-std::string RecordPath(const ICmdParams& command) {
-    switch (command.type) {
-        case kCopyCommand: return CopyDestination(static_cast<const CopyParams&>(command));
-        case kDeleteCommand: return static_cast<const DeleteParams&>(command).relativePath;
-        default: return static_cast<const ArchiverParams&>(command).relativePath;
-    }
-}
-
 void PlanCommand(PlanContext& context, ICmdParams& command, PlannedRecord& record) {
     switch (command.type) {
         case kCopyCommand:

@@ -19,37 +19,36 @@ struct Run {
     std::shared_ptr<ICmdParams> command;
 };
 
-void Execute(Run& run, const std::string& folder, CErrorMessages& errorMessages) {
+CommandOutcome Execute(Run& run, const std::string& folder, CErrorMessages& errorMessages) {
     ProgressSink& progress = *run.progress;
     switch (run.command->type) {
         case kCopyCommand:
-            CmdCopy(progress, folder, static_cast<CopyParams&>(*run.command), errorMessages,
-                    run.replaceNewer);
-            break;
+            return CmdCopy(progress, folder, static_cast<CopyParams&>(*run.command),
+                           errorMessages, run.replaceNewer);
         case kDeleteCommand:
-            CmdDelete(progress, folder, static_cast<DeleteParams&>(*run.command));
-            break;
-        case kArchiveCommand:
-            UpdateArchive(progress, folder, *run.script,
-                          static_cast<ArchiverParams&>(*run.command));
-            break;
+            return CmdDelete(progress, folder, static_cast<DeleteParams&>(*run.command));
+        default:  // kArchiveCommand: NextCommand yields no other type
+            return UpdateArchive(progress, folder, *run.script,
+                                 static_cast<ArchiverParams&>(*run.command));
     }
 }
 
-void ExecuteScript(Run& run, const std::string& folder, CErrorMessages& errorMessages) {
+void ExecuteScript(Run& run, const std::string& folder, CErrorMessages& errorMessages,
+                   const CommandReport& report) {
     for (;;) {
         run.command = run.script->NextCommand();
         if (!run.command) throw MessageFailure(kScriptParseFailed);
         if (run.command->type < 0) return;
         run.progress->PumpMessages();
         if (run.progress->TakeCancelRequest()) throw MessageFailure(kCancelled);
-        Execute(run, folder, errorMessages);
+        CommandOutcome outcome = Execute(run, folder, errorMessages);
+        if (report) report(*run.command, outcome);
         run.command.reset();
     }
 }
 
 void Perform(Run& run, const RunInputs& inputs, CErrorMessages& errorMessages,
-             const ProgressOpener& openProgress) {
+             const ProgressOpener& openProgress, const CommandReport& report) {
     std::string folder = FolderWithSeparator(inputs.folder);
     if (inputs.exePath.empty()) throw MessageFailure(kNoPatchData);
     run.script = std::make_shared<CPatchScript>(inputs.exePath, inputs.scriptOffset,
@@ -57,16 +56,25 @@ void Perform(Run& run, const RunInputs& inputs, CErrorMessages& errorMessages,
     if (!run.script->Stream()) throw MessageFailure(kScriptLoadFailed);
     run.progress = openProgress();
     run.progress->SetPos(0);
-    ExecuteScript(run, folder, errorMessages);
+    ExecuteScript(run, folder, errorMessages, report);
+}
+
+// Every way a run stops at a Cancel request: the driver's and the archive update's own text,
+// and the copy command's, which follows the payload's name.
+bool IsCancelText(const std::string& text) {
+    return text == kCancelled || text.ends_with(kCopyCancelled);
 }
 
 // Releases the run's objects newest first: the display is gone and the executable closed
 // before the caller shows anything.
 RunOutcome Finish(Run& run, bool completed, std::string message) {
+    RunOutcome outcome{completed, std::move(message)};
+    outcome.cancelled = !completed && IsCancelText(outcome.message);
+    outcome.started = run.progress != nullptr;
     run.command.reset();
     run.progress.reset();
     run.script.reset();
-    return {completed, std::move(message)};
+    return outcome;
 }
 
 }  // namespace
@@ -80,10 +88,11 @@ std::string FolderWithSeparator(const std::string& folder) {
 }
 
 RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
-                    const ProgressOpener& openProgress, const NewerFileDecision& replaceNewer) {
+                    const ProgressOpener& openProgress, const NewerFileDecision& replaceNewer,
+                    const CommandReport& report) {
     Run run{replaceNewer};
     try {
-        Perform(run, inputs, errorMessages, openProgress);
+        Perform(run, inputs, errorMessages, openProgress, report);
         return Finish(run, true, kPatchCompleted);
     } catch (const MessageFailure& failure) {
         return Finish(run, false, failure.Text());

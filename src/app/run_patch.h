@@ -16,9 +16,11 @@
 #include <memory>
 #include <string>
 
+#include "commands/command_outcome.h"
 #include "commands/copy_command.h"
 #include "commands/error_messages.h"
 #include "commands/progress_sink.h"
+#include "patch/command_params.h"
 
 namespace Orvane {
 
@@ -26,6 +28,9 @@ inline constexpr char kPatchCompleted[] = "修正が完了しました！";
 inline constexpr char kNoInstallFolder[] = "インストール先が指定されていません！";
 inline constexpr char kNoPatchData[] = "修正データがありません！";
 inline constexpr char kSyntaxError[] = "syntax error！";
+// The title shown, and the caption of the outcome's message box, when there is no usable
+// container (the gap is an ideographic space).
+inline constexpr char kDefaultCaption[] = "Orvane　修正プログラム";
 
 struct RunInputs {
     std::string folder;      // code page 932; a trailing backslash is added when missing
@@ -37,6 +42,8 @@ struct RunInputs {
 struct RunOutcome {
     bool completed = false;
     std::string message;  // the failure's text (code page 932); kPatchCompleted on completion
+    bool cancelled = false;  // the run stopped at a Cancel request
+    bool started = false;    // the script had loaded and the progress display was opened
 };
 
 // The installation folder as the commands take it, with a trailing backslash. Raises
@@ -44,11 +51,14 @@ struct RunOutcome {
 std::string FolderWithSeparator(const std::string& folder);
 
 using ProgressOpener = std::function<std::shared_ptr<ProgressSink>()>;
+// Told of every command record that has been carried out, with what it did (the run's log).
+using CommandReport = std::function<void(const ICmdParams&, const CommandOutcome&)>;
 
 // Never raises: every failure of the run becomes the outcome's message. replaceNewer goes to
 // every copy (commands/copy_command.h); the Windows program gives none, and so leaves every
 // installed file that is as new as its payload or newer.
 RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
-                    const ProgressOpener& openProgress, const NewerFileDecision& replaceNewer = {});
+                    const ProgressOpener& openProgress, const NewerFileDecision& replaceNewer = {},
+                    const CommandReport& report = {});
 
 }  // namespace Orvane

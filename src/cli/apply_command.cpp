@@ -1,5 +1,5 @@
-// `orvpatch apply [--dry-run [--json]] [--replace-newer] [--folder DIR] PATCH`: what the Windows
-// program does when its player presses Run, with a console instead of its dialogs.
+// `orvpatch apply [--dry-run [--json]] [--replace-newer] [--folder DIR] [--log FILE] PATCH`: what
+// the Windows program does when its player presses Run, with a console instead of its dialogs.
 //
 // The patch executable is opened and its container located and read as at the program's
 // start; a problem found there is printed first. The folder is DIR, or else the one that the
@@ -15,7 +15,10 @@
 // does; the files so left whose bytes differ from the payload's are named in a warning at the
 // end of the run (app/newer_files.h). --replace-newer replaces them instead, for installations
 // whose times cannot be trusted.
+//
+// With --log FILE the run is also written to FILE as the Windows program's /LOG writes it.
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +29,7 @@
 #include "app/patch_plan.h"
 #include "app/plan_space.h"
 #include "app/space_bound.h"
+#include "app/run_log.h"
 #include "app/run_patch.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"
@@ -47,6 +51,10 @@ namespace fs = std::filesystem;
 constexpr char kFolderOption[] = "--folder";
 constexpr char kFolderOptionWithValue[] = "--folder=";
 constexpr char kEndOfOptions[] = "--";
+constexpr char kLogOption[] = "--log";
+constexpr char kLogOptionWithValue[] = "--log=";
+constexpr char kMissingLog[] = "--log needs a file";
+constexpr char kLogNotWritten[] = "cannot write the log ";
 constexpr char kDryRunOption[] = "--dry-run";
 constexpr char kJsonOption[] = "--json";
 constexpr char kReplaceNewerOption[] = "--replace-newer";
@@ -71,6 +79,7 @@ constexpr char kReplaceNewerHint[] =
 struct ApplyArguments {
     std::optional<std::string> folder;  // UTF-8
     std::string patch;                  // UTF-8
+    std::optional<std::string> log;     // UTF-8
     bool dryRun = false;
     bool json = false;
     bool replaceNewer = false;
@@ -103,6 +112,11 @@ ApplyArguments ParseArguments(const Arguments& arguments) {
             parsed.folder = arguments[i];
         } else if (options && argument.starts_with(kFolderOptionWithValue)) {
             parsed.folder = argument.substr(sizeof kFolderOptionWithValue - 1);
+        } else if (options && argument == kLogOption) {
+            if (++i == arguments.size()) throw UsageError(kMissingLog);
+            parsed.log = arguments[i];
+        } else if (options && argument.starts_with(kLogOptionWithValue)) {
+            parsed.log = argument.substr(sizeof kLogOptionWithValue - 1);
         } else if (options && argument.size() > 1 && argument[0] == '-') {
             if (!TakeFlag(argument, parsed)) throw UsageError(kUnknownOption + argument);
         } else if (patch) {
@@ -197,6 +211,23 @@ void WarnOfKeptNewerFiles(const std::vector<std::string>& keptDiffering, NewerFi
     }
 }
 
+// The run, and its log when one was asked for; the log is made before anything is changed.
+RunOutcome RunLogged(const RunInputs& inputs, const ContainerStart& start,
+                     const std::optional<std::string>& logPath,
+                     const NewerFileDecision& replaceNewer) {
+    CErrorMessages errorMessages;
+    if (!logPath) return RunPatch(inputs, errorMessages, OpenConsoleProgress, replaceNewer);
+    std::ofstream file(fs::path(std::u8string(logPath->begin(), logPath->end())),
+                       std::ios::binary | std::ios::trunc);
+    if (!file) throw CommandFailure(kLogNotWritten + *logPath);
+    RunLog log(file);
+    log.Start(start.failureText.empty() ? start.header.title : kDefaultCaption, inputs.folder);
+    RunOutcome outcome =
+        RunPatch(inputs, errorMessages, OpenConsoleProgress, replaceNewer, log.Reporter());
+    log.Finish(outcome);
+    return outcome;
+}
+
 int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffering,
            NewerFiles newer) {
     int status = kExitSuccess;
@@ -226,10 +257,9 @@ int RunApply(const Arguments& arguments) {
 
     WarnWhenSpaceIsShort(inputs, parsed.Newer());
     CancelSignal cancel;
-    CErrorMessages errorMessages;
     std::vector<std::string> keptDiffering;
-    RunOutcome outcome = RunPatch(inputs, errorMessages, OpenConsoleProgress,
-                                  DecideNewerFiles(parsed.Newer(), keptDiffering));
+    RunOutcome outcome = RunLogged(inputs, start, parsed.log,
+                                   DecideNewerFiles(parsed.Newer(), keptDiffering));
     return Report(outcome, keptDiffering, parsed.Newer());
 }
 

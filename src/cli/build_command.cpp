@@ -1,6 +1,7 @@
-// orvpatch build MANIFEST -o PATCH [--stub STUB]
+// orvpatch build MANIFEST -o PATCH [--stub STUB] [signing options]
 //
-// Without --stub the Windows patch program is the stub (see default_stub.h).
+// Without --stub the Windows patch program is the stub (see default_stub.h). With the signing
+// options (signing_options.h) the written patch is signed, container included.
 //
 // Builds a patch executable: the stub image followed by the container that the manifest
 // describes. Manifest mistakes are reported with their line and exit with 2; a container the
@@ -12,6 +13,7 @@
 #include "cli/console.h"
 #include "cli/default_stub.h"
 #include "cli/manifest_reader.h"
+#include "cli/patch_signing.h"
 #include "cli/path_argument.h"
 #include "common/failure.h"
 #include "patch/container_writer.h"
@@ -30,6 +32,7 @@ struct BuildArguments {
     std::string manifest;
     std::optional<std::string> output;
     std::optional<std::string> stub;
+    SigningOptions signing;
 };
 
 void Require(BuildArguments& parsed, int manifests) {
@@ -37,6 +40,7 @@ void Require(BuildArguments& parsed, int manifests) {
     if (!parsed.output) throw UsageError(kNoOutput);
     if (!parsed.stub) parsed.stub = FindDefaultStub();
     if (!parsed.stub) throw UsageError(kNoDefaultStub);
+    RequireCompleteSigning(parsed.signing);
 }
 
 BuildArguments ParseBuildArguments(const Arguments& arguments) {
@@ -45,6 +49,7 @@ BuildArguments ParseBuildArguments(const Arguments& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
         bool isOutput = argument == kOutputOption;
+        if (TakeSigningOption(arguments, i, parsed.signing)) continue;
         if (isOutput || argument == kStubOption) {
             if (i + 1 == arguments.size()) throw UsageError(argument + kOptionNeedsValue);
             (isOutput ? parsed.output : parsed.stub) = arguments[++i];
@@ -68,6 +73,7 @@ int RunBuild(const Arguments& arguments) {
     try {
         ContainerDescription description = ReadManifest(parsed.manifest);
         WritePatchExecutable(stub, description, output);
+        if (parsed.signing.Wanted()) SignPatchExecutable(*parsed.output, parsed.signing);
     } catch (const ManifestError& error) {
         PrintLine(stderr, parsed.manifest + ":" + std::to_string(error.Line()) + ": " + error.what());
         return kExitUsage;

@@ -16,9 +16,9 @@ const std::vector<Command>& Commands() {
         {"info", "show the patch container of a patch executable", "info [--json] PATCH",
          &RunInfo},
         {"build", "build a patch executable from a manifest",
-         "build MANIFEST -o PATCH [--stub STUB]", &RunBuild},
+         "build MANIFEST -o PATCH [--stub STUB] [--sign-cert FILE --sign-key FILE | --sign-pkcs12 FILE ...]", &RunBuild},
         {"apply", "apply a patch executable to an installation folder",
-         "apply [--dry-run [--json]] [--replace-newer] [--folder DIR] PATCH", &RunApply},
+         "apply [--dry-run [--json]] [--replace-newer] [--folder DIR] [--log FILE] PATCH", &RunApply},
         {"arc list", "show the layout and the entries of a LINK archive",
          "arc list [--json] ARCHIVE", &RunArcList},
         {"arc extract", "write every entry of a LINK archive as a file",
@@ -29,7 +29,7 @@ const std::vector<Command>& Commands() {
         {"diff", "make a checked patch executable from releases of a game",
          "diff OLD... NEW -o PATCH --title TEXT --registry-key KEY [--stub STUB] "
          "[--manifest FILE] [--allow-skip] [--no-verify] [--scratch DIR] "
-         "[--install-path-length N]",
+         "[--install-path-length N] [--sign-cert FILE --sign-key FILE | ...]",
          &RunDiff},
     };
     return commands;

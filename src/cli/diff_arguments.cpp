@@ -49,6 +49,7 @@ bool TakeOption(const Arguments& arguments, std::size_t& i, Values& values, Diff
     const std::string& argument = arguments[i];
     std::size_t equals = argument.find('=');
     std::string name = argument.starts_with("--") ? argument.substr(0, equals) : argument;
+    if (TakeSigningOption(arguments, i, parsed.signing)) return true;
     if (argument == kAllowSkip) {
         parsed.allowSkip = true;
     } else if (argument == kNoVerify) {
@@ -141,6 +142,7 @@ DiffArguments ParseDiffArguments(const Arguments& arguments) {
     std::optional<std::string> stub = values.contains(kStub) ? values.at(kStub) : FindDefaultStub();
     if (!stub) throw UsageError(kNoDefaultStub);
     parsed.stub = AnsiPathArgument(*stub);
+    RequireCompleteSigning(parsed.signing);
     return parsed;
 }
 

@@ -2,6 +2,7 @@
 //
 //   diff OLD... NEW -o PATCH --title TEXT --registry-key KEY [--stub STUB] [--manifest FILE]
 //        [--allow-skip] [--no-verify] [--scratch DIR] [--install-path-length N]
+//        [signing options (signing_options.h)]
 //
 // Long options also take their value as --option=VALUE; "--" ends the options. Mistakes raise
 // UsageError.
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "cli/command.h"
+#include "cli/signing_options.h"
 
 namespace Orvane::Cli {
 
@@ -32,8 +34,8 @@ struct DiffArguments {
     std::optional<std::string> manifest;
     bool allowSkip = false;
     bool verify = true;
-    std::optional<std::string> scratch;  // the folder to make the check's scratch folder in
-    std::size_t installPathLength = kDefaultInstallPathLength;
+//        [--allow-skip] [--no-verify] [--scratch DIR] [--install-path-length N]
+//        [signing options (signing_options.h)]
 };
 
 DiffArguments ParseDiffArguments(const Arguments& arguments);

@@ -24,6 +24,7 @@
 #include "cli/diff_arguments.h"
 #include "cli/diff_output_places.h"
 #include "cli/diff_outputs.h"
+#include "cli/patch_signing.h"
 #include "cli/diff_summary.h"
 #include "cli/diff_temporaries.h"
 #include "cli/manifest_writer.h"
@@ -81,6 +82,9 @@ void MakePatch(const DiffArguments& arguments) {
     DiffOutputs outputs(arguments.output, arguments.manifest);
     WritePatchExecutable(arguments.stub, description, outputs.PatchTemporary(), &payloads);
     if (arguments.verify) Check(arguments, outputs.PatchTemporary(), olds, newer, plan, stop);
+    if (arguments.signing.Wanted()) {
+        SignPatchExecutable(Common::Utf8FromAnsi(outputs.PatchTemporary()), arguments.signing);
+    }
     if (arguments.manifest) {
         WriteManifest(description, outputs.ManifestTemporary(), outputs.PayloadsTemporary(),
                       outputs.PayloadFolderName(), &payloads);

@@ -4,6 +4,10 @@
 // read, then the patch program's own text for the problem (stderr), and exits with 1. A
 // payload that the program cannot load is marked in the listing; it fails the reading only
 // where a copy record names it, as it fails the program's run there.
+//
+// It also shows whether the patch is signed, by whom, and whether the signed digest still
+// matches the file (a patch changed after signing exits with 1, as the patch program refuses
+// it), and warns about bytes after the container that are neither signature nor padding.
 #include <cstdio>
 
 #include "cli/command.h"
@@ -11,6 +15,7 @@
 #include "cli/info_json.h"
 #include "cli/info_text.h"
 #include "cli/path_argument.h"
+#include "cli/signature_check.h"
 #include "common/file_stream.h"
 #include "patch/container_reader.h"
 
@@ -21,6 +26,15 @@ constexpr char kJsonOption[] = "--json";
 constexpr char kUnknownOption[] = "unknown option ";
 constexpr char kOnePatch[] = "give exactly one patch executable";
 constexpr char kCannotOpen[] = "cannot open ";
+constexpr char kUnsigned[] = "signature: none";
+constexpr char kSignedBy[] = "signature: signed by ";
+constexpr char kDigestMatches[] = ", the signed digest matches the file";
+constexpr char kDigestDiffers[] =
+    ", the signed digest does NOT match the file: it was changed after signing";
+constexpr char kNotChecked[] = ", not checked: ";
+constexpr char kTrailingWarningFormat[] =
+    "orvpatch info: warning: %llu bytes after the patch container are neither its signature "
+    "nor padding";
 
 struct InfoArguments {
     bool json = false;
@@ -50,6 +64,25 @@ bool CanOpen(const std::string& ansiPath) {
     return stream.CanRead();
 }
 
+std::string SignatureLine(const SignatureInfo& signature) {
+    if (!signature.isSigned) return kUnsigned;
+    std::string line = kSignedBy + signature.subject;
+    if (!signature.digestMatches) return line + kNotChecked + signature.problem;
+    return line + (*signature.digestMatches ? kDigestMatches : kDigestDiffers);
+}
+
+void WarnAboutTrailingBytes(const SignatureInfo& signature) {
+    if (signature.trailing.unexplained == 0) return;
+    char text[160];
+    std::snprintf(text, sizeof text, kTrailingWarningFormat,
+                  static_cast<unsigned long long>(signature.trailing.unexplained));
+    PrintLine(stderr, text);
+}
+
+bool Tampered(const SignatureInfo& signature) {
+    return signature.digestMatches.has_value() && !*signature.digestMatches;
+}
+
 }  // namespace
 
 int RunInfo(const Arguments& arguments) {
@@ -61,12 +94,15 @@ int RunInfo(const Arguments& arguments) {
         return kExitFailure;
     }
     ContainerReading reading = ReadContainer(patch, PayloadData::Drop);
+    SignatureInfo signature = CheckSignature(parsed.patch, patch, reading.containerEnd);
     if (parsed.json) {
-        PrintLine(stdout, ContainerJson(reading));
+        PrintLine(stdout, ContainerJson(reading, signature));
     } else {
         PrintContainerText(stdout, reading);
+        PrintLine(stdout, SignatureLine(signature));
     }
-    if (reading.failureText.empty()) return kExitSuccess;
+    WarnAboutTrailingBytes(signature);
+    if (reading.failureText.empty()) return Tampered(signature) ? kExitFailure : kExitSuccess;
     PrintAnsiLine(stderr, reading.failureText);
     return kExitFailure;
 }

@@ -80,7 +80,17 @@ Json RecordArray(const ContainerDescription& description) {
 
 }  // namespace
 
-std::string ContainerJson(const ContainerReading& reading) {
+Json SignatureObject(const SignatureInfo& signature) {
+    Json object = {{"signed", signature.isSigned},
+                   {"trailingBytes", signature.trailing.unexplained}};
+    if (!signature.isSigned) return object;
+    object["subject"] = signature.subject;
+    object["digestMatches"] = signature.digestMatches ? Json(*signature.digestMatches) : Json();
+    if (!signature.problem.empty()) object["problem"] = signature.problem;
+    return object;
+}
+
+std::string ContainerJson(const ContainerReading& reading, const SignatureInfo& signature) {
     Json document = Json::object();
     ReadingStop stop = reading.stoppedAt;
     if (stop != ReadingStop::Start) document["container"] = ContainerObject(reading);
@@ -90,6 +100,7 @@ std::string ContainerJson(const ContainerReading& reading) {
     if (stop == ReadingStop::None || stop == ReadingStop::Record) {
         document["records"] = RecordArray(reading.description);
     }
+    document["signature"] = SignatureObject(signature);
     if (!reading.failureText.empty()) document["error"] = Utf8(reading.failureText);
     return document.dump(kIndent, ' ', false, Json::error_handler_t::replace);
 }

@@ -8,6 +8,9 @@
 //                {"type": "delete", "path"},
 //                {"type": "archive", "path", "revision",
 //                 "removals": [{"name", "revision"}], "additions": [{"payload", "reserved"}]}],
+//    "signature": {"signed", "subject", "digestMatches" (null: not checked), "problem",
+//                  "trailingBytes" (bytes after the container that are neither signature nor
+//                  padding)},
 //    "error": text}                         (only when reading stopped)
 //
 // A part that was not reached is left out. Texts are UTF-8; time stamps are the stored fields,
@@ -16,10 +19,11 @@
 
 #include <string>
 
+#include "cli/signature_check.h"
 #include "patch/container_reader.h"
 
 namespace Orvane::Cli {
 
-std::string ContainerJson(const ContainerReading& reading);
+std::string ContainerJson(const ContainerReading& reading, const SignatureInfo& signature);
 
 }  // namespace Orvane::Cli

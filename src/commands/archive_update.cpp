@@ -39,7 +39,7 @@ public:
     ArchiveUpdate(ProgressSink& progress, const CPatchScript& script, ArchiverParams& params)
         : progress_(progress), script_(script), params_(params) {}
 
-    void Run();
+    CommandOutcome Run();
 
 private:
     bool OpenAndReadHeader();
@@ -64,8 +64,8 @@ private:
     std::shared_ptr<BufferedWriter> output_;
 };
 
-void ArchiveUpdate::Run() {
-    if (!OpenAndReadHeader()) return;
+CommandOutcome ArchiveUpdate::Run() {
+    if (!OpenAndReadHeader()) return {CommandEffect::KeptRevision, revision_};
     RefuseReadOnlyArchive();
     CreateTemporaryArchive();
     header_.revision = params_.revision;
@@ -81,6 +81,7 @@ void ArchiveUpdate::Run() {
     progress_.SetPos(100);
     ReplaceInstalledFile(progress_, temp_->Path(), params_.GetFullPath(), kArchiveReplaceFailed);
     temp_->Forget();
+    return {CommandEffect::Rebuilt, params_.revision};
 }
 
 // False when the archive is already at or beyond the target revision.
@@ -169,11 +170,11 @@ void ArchiveUpdate::AppendPayload(const PicFile& payload) {
 
 }  // namespace
 
-void UpdateArchive(ProgressSink& progress, const std::string& installFolder,
-                   const CPatchScript& script, ArchiverParams& params) {
+CommandOutcome UpdateArchive(ProgressSink& progress, const std::string& installFolder,
+                             const CPatchScript& script, ArchiverParams& params) {
     params.baseFolder = installFolder;
     RequireInsideFolder(params.relativePath);
-    ArchiveUpdate(progress, script, params).Run();
+    return ArchiveUpdate(progress, script, params).Run();
 }
 
 }  // namespace Orvane

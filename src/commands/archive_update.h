@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "commands/command_outcome.h"
 #include "commands/progress_sink.h"
 #include "patch/command_params.h"
 #include "patch/patch_script.h"
@@ -28,8 +29,9 @@ inline constexpr char kPayloadMissing[] = "更新ファイルが無い！";
 inline constexpr char kArchiveReplaceFailed[] = "ARCファイルの更新に失敗しました！";
 
 // installFolder ends with a backslash. An archive already at or beyond the target revision is
-// left alone. Sets `done` on every removal record that removed an entry.
-void UpdateArchive(ProgressSink& progress, const std::string& installFolder,
+// left alone (KeptRevision with the archive's revision); otherwise Rebuilt with the target.
+// Sets `done` on every removal record that removed an entry.
+CommandOutcome UpdateArchive(ProgressSink& progress, const std::string& installFolder,
                    const CPatchScript& script, ArchiverParams& params);
 
 }  // namespace Orvane

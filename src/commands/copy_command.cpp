@@ -79,8 +79,9 @@ void StampWithPayloadTimes(const std::string& path, const PicFile& payload) {
 
 }  // namespace
 
-void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
-             CErrorMessages& errorMessages, const NewerFileDecision& replaceNewer) {
+CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
+                       CopyParams& params, CErrorMessages& errorMessages,
+                       const NewerFileDecision& replaceNewer) {
     errorMessages.Clear();
     errorMessages.Add(params.GetName());
     progress.SetPos(0);
@@ -92,7 +93,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     if (InstalledIsNewEnough(params.GetFullPath(), *params.file) &&
         !(replaceNewer && replaceNewer(params))) {
         progress.SetPos(2);
-        return;
+        return {CommandEffect::KeptNewer};
     }
     Common::CTempFile temp;
     WritePayload(temp, params);
@@ -108,6 +109,7 @@ void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParam
     temp.Forget();
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
+    return {CommandEffect::Copied};
 }
 
 }  // namespace Orvane

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "commands/command_outcome.h"
 #include "commands/error_messages.h"
 #include "commands/progress_sink.h"
 #include "patch/command_params.h"
@@ -28,8 +29,10 @@ using NewerFileDecision = std::function<bool(const CopyParams& params)>;
 // installFolder ends with a backslash. Fails with kUnsafePath for a destination outside the
 // folder, kUpdateFileNotCreated when the payload cannot be written or put into place, the
 // payload name and kCopyCancelled (through errorMessages) on Cancel. Without replaceNewer every
-// file as new as the payload or newer is left, as the Windows program leaves it.
-void CmdCopy(ProgressSink& progress, const std::string& installFolder, CopyParams& params,
-             CErrorMessages& errorMessages, const NewerFileDecision& replaceNewer = {});
+// file as new as the payload or newer is left, as the Windows program leaves it. Copied, or
+// KeptNewer.
+CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
+                       CopyParams& params, CErrorMessages& errorMessages,
+                       const NewerFileDecision& replaceNewer = {});
 
 }  // namespace Orvane

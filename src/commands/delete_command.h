@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "commands/command_outcome.h"
 #include "commands/progress_sink.h"
 #include "patch/command_params.h"
 
@@ -13,7 +14,7 @@ namespace Orvane {
 inline constexpr char kDeletingFormat[] = "『 %s 』を削除中...";
 inline constexpr char kUpdateFileNotDeleted[] = "更新ファイルの削除に失敗！";
 
-// installFolder ends with a backslash. Does not look at the Cancel request.
-void CmdDelete(ProgressSink& progress, const std::string& installFolder, DeleteParams& params);
+// installFolder ends with a backslash. Does not look at the Cancel request. Deleted, or Absent.
+CommandOutcome CmdDelete(ProgressSink& progress, const std::string& installFolder, DeleteParams& params);
 
 }  // namespace Orvane

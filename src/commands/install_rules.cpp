@@ -27,6 +27,14 @@ void RequireVisibleDestination(const CopyParams& params) {
     if (!Common::CanLookUpStatus(params.GetFullPath())) throw MessageFailure(kUpdateFileNotCreated);
 }
 
+std::string RecordPath(const ICmdParams& command) {
+    switch (command.type) {
+        case kCopyCommand: return CopyDestination(static_cast<const CopyParams&>(command));
+        case kDeleteCommand: return static_cast<const DeleteParams&>(command).relativePath;
+        default: return static_cast<const ArchiverParams&>(command).relativePath;
+    }
+}
+
 void RequireCopyInsideFolder(const CopyParams& params) {
     RequireInsideFolder(params.relativePath);
     RequireInsideFolder(CopyDestination(params));

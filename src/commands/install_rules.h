@@ -23,6 +23,10 @@ bool RefusesDeletion(std::uint8_t attributes);
 // The path a copy record writes, relative to the installation folder: folder and payload name.
 std::string CopyDestination(const CopyParams& params);
 
+// The path any record works on, relative to the installation folder: a copy's destination, the
+// file a delete removes, the archive an update rebuilds.
+std::string RecordPath(const ICmdParams& command);
+
 // Raises MessageFailure(kUnsafePath) unless both the copy's folder and its destination stay
 // inside the installation folder. The folder is checked on its own because the temporary file
 // goes there: a folder ".." without its separator joins with the name into the one

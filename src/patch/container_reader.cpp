@@ -92,6 +92,7 @@ ContainerReading ReadContainer(const std::string& exePath, PayloadData payloadDa
     DescribeHeader(reading.start.header, reading.description);
     CPatchScript script(exePath, reading.start.header.scriptOffset, reading.start.header.version);
     if (!script.Stream()) return Stop(reading, ReadingStop::Script, kScriptLoadFailed);
+    reading.containerEnd = script.ContainerEnd();
     ReadPayloads(script, payloadData, reading);
     if (!ReadRecords(script, reading)) return Stop(reading, ReadingStop::Record, kScriptParseFailed);
     return reading;

@@ -33,6 +33,7 @@ struct ContainerReading {
     // Empty when everything was read; otherwise the first problem's text (patch_texts.h).
     std::string failureText;
     ReadingStop stoppedAt = ReadingStop::None;
+    std::uint64_t containerEnd = 0;  // where the container ends; 0 when its script did not load
 };
 
 // Never throws for a damaged file.

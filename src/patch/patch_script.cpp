@@ -42,7 +42,9 @@ bool CPatchScript::Load(std::uint32_t scriptOffset, std::int32_t version) {
     }
     if (!ReadTag(*stream_, kScriptTag, kScriptTagSize) || !ReadScriptSection()) return false;
     if (!ReadTag(*stream_, kFileTag, kFileTagSize)) return false;
-    return IndexFileTable(stream_, filePositions_);
+    if (!IndexFileTable(stream_, filePositions_)) return false;
+    containerEnd_ = static_cast<std::uint64_t>(stream_->GetPosition());
+    return true;
 }
 
 // A length beyond the end of the file would only end in a short read; it is refused before

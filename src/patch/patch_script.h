@@ -75,6 +75,9 @@ public:
     const std::shared_ptr<Common::StreamBase>& Stream() const { return stream_; }
     const std::vector<std::uint32_t>& FilePositions() const { return filePositions_; }
     std::uint32_t Cursor() const { return cursor_; }
+    // The file offset just behind the last payload: where the container ends. Whatever follows
+    // (a signature, padding) is no patch data.
+    std::uint64_t ContainerEnd() const { return containerEnd_; }
     const std::vector<std::uint8_t>& Script() const { return script_; }
 
 private:
@@ -85,6 +88,7 @@ private:
     std::shared_ptr<Common::StreamBase> stream_;  // the executable, read in large blocks
     std::vector<std::uint32_t> filePositions_;
     std::uint32_t cursor_ = 0;
+    std::uint64_t containerEnd_ = 0;
     std::vector<std::uint8_t> script_;
 };
 

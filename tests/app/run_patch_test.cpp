@@ -92,6 +92,7 @@ TEST(RunPatch, ChecksTheFolderThenTheContainerBeforeShowingProgress) {
         EXPECT_FALSE(outcome.completed);
         EXPECT_EQ(outcome.message, c.message);
         EXPECT_EQ(runner.opened, 0);
+        EXPECT_FALSE(outcome.started) << "a silent run reports it as unable to start";
     }
 }
 
@@ -201,6 +202,7 @@ TEST(RunPatch, CancelIsTakenBetweenCommandsAndByTheCopyCommand) {
         RunOutcome outcome = runner.Run(install.Path(), patch);
         EXPECT_EQ(outcome.completed, c.completed);
         EXPECT_EQ(outcome.message, c.message);
+        EXPECT_EQ(outcome.cancelled, !c.completed) << "the copy's own text counts as Cancel too";
         EXPECT_EQ(install.List(), c.left);
 
         // Run again: the script starts over from its first record.

@@ -106,6 +106,7 @@ records
   copy     "doc\表\" <- #0 "readme.txt"
   delete   "old\old.dat"
   archive  "data\x.arc" -> revision 2; remove "a.bmp" (revision 1); add #1 "画像.bmp"
+signature: none
 )");
     std::string container = "container     " + std::to_string(stub_.size());
     EXPECT_EQ(info.out.substr(0, container.size()), container);
@@ -152,6 +153,7 @@ TEST_F(BuildInfoTest, InfoShowsStoredStampsAndUnloadablePayloadsWithoutHidingRec
   #1  kind 0  "b"  created 2024-13-01 00:00:00  modified 2024-01-01 00:00:00  0 bytes  cannot be loaded: creation time stamp not accepted as a local time
 records
   copy     "" <- #0 "a"
+signature: none
 )");
     nlohmann::json json = nlohmann::json::parse(Run({"info", "--json", folder_ / "odd.exe"}).out);
     EXPECT_EQ(json["payloads"][0]["modified"], "2024-02-31T10:00:00");
@@ -213,6 +215,48 @@ TEST_F(BuildInfoTest, UsageMistakesExitWith2) {
     EXPECT_EQ(Run({"build", folder_ / "patch.toml", "-o", Patch()}).exitCode, 2);
     EXPECT_EQ(Run({"info"}).exitCode, 2);
     EXPECT_EQ(Run({"info", "--yaml", Patch()}).exitCode, 2);
+}
+
+// A patch signed while it is built: info names the signer; one payload byte changed afterwards
+// breaks the signed digest (exit 1). Bytes appended to an unsigned patch are warned about.
+TEST_F(BuildInfoTest, SignedPatchShowsItsSignerAndAnyChangeAfterSigning) {
+    ASSERT_EQ(RunProgram("/usr/bin/openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
+                                     "-subj", "/CN=orvpatch test", "-keyout", folder_ / "key.pem",
+                                     "-out", folder_ / "cert.pem"}, folder_.Path()).exitCode, 0);
+    folder_.WriteFile("patch.toml", Utf8(kManifest));
+    Bytes stub = stub_;
+    stub[Orvane::Test::kPeHeadersOffset + 24 + 92] = 16;  // the optional header's data directory count
+    folder_.WriteFile("signable.exe", stub);
+    ProgramRun build = Run({"build", folder_ / "patch.toml", "-o", Patch(), "--stub",
+                            folder_ / "signable.exe", "--sign-cert", folder_ / "cert.pem",
+                            "--sign-key=" + (folder_ / "key.pem")});
+    ASSERT_EQ(build.exitCode, 0) << build.err;
+    ProgramRun info = Run({"info", Patch()});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("signature: signed by /CN=orvpatch test, the signed digest matches"),
+              std::string::npos) << info.out;
+    EXPECT_EQ(info.err, "");
+
+    Bytes patch = folder_.ReadFile("patch.exe");
+    Bytes hello{'h', 'e', 'l', 'l', 'o'};
+    auto payload = std::search(patch.begin(), patch.end(), hello.begin(), hello.end());
+    ASSERT_NE(payload, patch.end());
+    *payload = 'j';
+    folder_.WriteFile("changed.exe", patch);
+    ProgramRun changed = Run({"info", "--json", folder_ / "changed.exe"});
+    EXPECT_EQ(changed.exitCode, 1);
+    nlohmann::json signature = nlohmann::json::parse(changed.out)["signature"];
+    EXPECT_EQ(signature["signed"], true);
+    EXPECT_EQ(signature["digestMatches"], false);
+
+    ASSERT_EQ(Build(kManifest).exitCode, 0);
+    Bytes extended = folder_.ReadFile("patch.exe");
+    extended.push_back(0x42);
+    folder_.WriteFile("extended.exe", extended);
+    ProgramRun extra = Run({"info", folder_ / "extended.exe"});
+    EXPECT_EQ(extra.exitCode, 0);
+    EXPECT_EQ(extra.err, "orvpatch info: warning: 1 bytes after the patch container are neither "
+                         "its signature nor padding\n");
 }
 
 }  // namespace

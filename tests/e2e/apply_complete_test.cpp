@@ -1,4 +1,6 @@
 // Whole runs of `orvpatch apply` that complete: every kind of record against a real folder.
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -176,6 +178,24 @@ TEST_F(ApplyShortScripts, AMalformedThirdRecordStopsAfterTwoCommands) {
     FolderState after = GameState();
     EXPECT_TRUE(after.contains("new.txt"));
     EXPECT_FALSE(after.contains("old.dat"));
+}
+
+// --log writes the log the Windows program's /LOG writes, a failure's text as last line.
+TEST_F(ApplyTest, LogNamesWhatEachCommandDid) {
+    WriteGameFile("old.dat", "old");
+    WritePatch(ContainerDescription{1, Cp932(u8"ログ"), 0, "Software\\Orvane\\Demo",
+                                    {CopyRecord{"", 0}, DeleteRecord{"old.dat"},
+                                     DeleteRecord{"old.dat"}, ArchiveRecord{"none.arc", 2, {}, {}}},
+                                    {Payload("new.txt", "new")}});
+
+    ChildResult run = Apply({"--folder", GamePath(), "--log=" + RootPath("run.log"), PatchPath()});
+
+    EXPECT_EQ(run.exitCode, 1);
+    std::ifstream log(RootPath("run.log"), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, Utf8(u8"patch: ログ\nfolder: ") + GamePath() +
+                        "\ncopied: new.txt\ndeleted: old.dat\nabsent: old.dat\nfailed: " +
+                        Utf8(u8"ARCファイルのOpenに失敗しました！\n"));
 }
 
 // A folder ending in 表 (95 5C) is patched inside; "表a.bin" beside it stays as it is.

@@ -84,8 +84,9 @@ set_install_folder() {
     fail "reg add $key failed"
 }
 
+# start_program EXE [ARGUMENT...]
 start_program() {
-  WINEPREFIX=$prefix "$ORVPATCH_WINE_RUN" "$1" >"$work/program.log" 2>&1 &
+  WINEPREFIX=$prefix "$ORVPATCH_WINE_RUN" "$@" >"$work/program.log" 2>&1 &
   patch_pid=$!
 }
 
@@ -105,6 +106,14 @@ expect_exit_code() {
 }
 
 expect_running() { kill -0 "$patch_pid" 2>/dev/null || fail "the program has ended"; }
+
+# Runs the program to its end without touching it; its exit code must be the expected one.
+run_to_end() {
+  local expected=$1
+  shift
+  start_program "$@"
+  expect_exit_code "$expected"
+}
 
 # ---- Windows on the screen ------------------------------------------------------------------
 #
@@ -175,6 +184,23 @@ click_control() {
 screenshot() {
   import -window root "$ORVPATCH_E2E_DIR/$scenario-$1.png" 2>/dev/null ||
     log "no screenshot $1"
+}
+
+# Nothing of the program on the screen: no dialog, no message box.
+expect_no_window() {
+  local shown
+  shown=$(helper dialogs)
+  [[ $shown == 0 ]] || fail "$shown dialogs shown, expected none"
+}
+
+# Waits until the file has a line matching the pattern (grep -E).
+wait_line() {
+  local file=$1 pattern=$2 i
+  for ((i = 0; i < wait_seconds * 10; i++)); do
+    grep -qE "$pattern" "$file" 2>/dev/null && return 0
+    sleep 0.1
+  done
+  fail "no line /$pattern/ in $file"
 }
 
 # ---- What the dialogs show --------------------------------------------------------------------

@@ -18,6 +18,8 @@ constexpr char kRegistryKey[] = "Software\\Orvane\\E2E";
 constexpr char kArchivePath[] = "data\\data.arc";
 constexpr std::size_t kCancelPairs = 4000;
 constexpr std::size_t kCancelPayloadSize = 512 * 1024;
+// Long enough for the progress dialog of /SILENT to be seen, short enough to complete.
+constexpr std::size_t kSilentPairs = 200;
 
 const TimeStamp kStamp{2024, 3, 5, 14, 30, 0};
 
@@ -80,17 +82,21 @@ void SeedFailure(const std::string& folder) { WriteFile(folder + "never.dat", By
 
 // Each pair writes the payload through a temporary file and deletes it again, so the folder
 // stays small however far the run gets.
-ContainerDescription CancelPatch() {
+ContainerDescription CopyDeletePairs(const char* title, std::size_t pairs) {
     ContainerDescription patch;
-    patch.title = "キャンセルテスト";
+    patch.title = title;
     patch.registryKey = kRegistryKey;
     patch.payloads = {Payload("big.bin", Pattern(kCancelPayloadSize, 1))};
-    for (std::size_t i = 0; i < kCancelPairs; ++i) {
+    for (std::size_t i = 0; i < pairs; ++i) {
         patch.records.push_back(CopyRecord{"work\\", 0});
         patch.records.push_back(DeleteRecord{"work\\big.bin"});
     }
     return patch;
 }
+
+ContainerDescription CancelPatch() { return CopyDeletePairs("キャンセルテスト", kCancelPairs); }
+
+ContainerDescription SilentPatch() { return CopyDeletePairs("サイレントテスト", kSilentPairs); }
 
 // A folder whose name ends in 表 (95 5C), given without a backslash: the delete and the copy
 // work inside it, and "表a.bin" beside it stays.
@@ -115,6 +121,7 @@ constexpr std::array kScenarios{
     Scenario{"success", &SuccessPatch, &SeedSuccess},
     Scenario{"failure", &FailurePatch, &SeedFailure},
     Scenario{"cancel", &CancelPatch, &SeedNothing},
+    Scenario{"silent", &SilentPatch, &SeedNothing},
     Scenario{"trail-byte", &TrailBytePatch, &SeedTrailByte},
 };
 

@@ -4,6 +4,7 @@
 //                 complete; the folder afterwards equals what `orvpatch apply` makes of it
 //   failure       a copy that completes, then an archive update of a missing archive
 //   cancel        a long run (thousands of copy/delete pairs of a large payload) to cancel
+//   silent        a shorter run of such pairs, long enough to see its progress dialog
 //   trail-byte    a delete and a copy in a folder whose name ends in 表 (95 5C)
 #pragma once
 

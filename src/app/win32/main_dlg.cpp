@@ -7,6 +7,7 @@
 #include "app/win32/dialog_icons.h"
 #include "app/win32/folder_browser.h"
 #include "app/win32/install_folder.h"
+#include "app/win32/own_signature.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/title_font.h"
 #include "patch/container_start.h"
@@ -27,14 +28,16 @@ const Win32::MessageEntry<CMainDlg> CMainDlg::kMessageMap[] = {
     {0, 0, nullptr},
 };
 
-CMainDlg::CMainDlg(std::shared_ptr<const Common::CResourceVersion> version)
-    : versionInfo_(std::move(version)) {}
+CMainDlg::CMainDlg(std::shared_ptr<const Common::CResourceVersion> version, std::string folder,
+                   RunLog* log)
+    : versionInfo_(std::move(version)), givenFolder_(std::move(folder)), log_(log) {}
 
 INT_PTR CMainDlg::Run(HWND owner) { return RunModal(IDD_MAIN, owner); }
 
 INT_PTR CMainDlg::OnInitDialog(WPARAM, LPARAM) {
     Win32::SetDialogIcons(Window(), IDI_PATCH);
     std::string folder = LoadContainer();
+    if (!givenFolder_.empty()) folder = givenFolder_;
     ::SetDlgItemTextA(Window(), IDC_FOLDER, folder.c_str());
     ::SetDlgItemTextA(Window(), IDC_TITLE, caption_.c_str());
     ::SetDlgItemTextA(Window(), IDC_VERSION, VersionLine(versionInfo_.get()).c_str());
@@ -48,6 +51,7 @@ INT_PTR CMainDlg::OnInitDialog(WPARAM, LPARAM) {
 std::string CMainDlg::LoadContainer() {
     exePath_ = Os::GetModuleFileName(nullptr).value_or(std::string());
     ContainerStart start = ReadContainerStart(exePath_);
+    RefuseBrokenSignature(exePath_, start);
     if (!start.failureText.empty()) {
         DropContainer(start.failureText);
         return {};

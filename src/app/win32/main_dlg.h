@@ -18,6 +18,7 @@
 
 #include "commands/error_messages.h"
 #include "commands/progress_sink.h"
+#include "app/run_log.h"
 #include "app/run_patch.h"
 #include "app/win32/dialog.h"
 #include "common/resource_version.h"
@@ -26,15 +27,14 @@ namespace Orvane {
 
 // The caption of a start-up problem's message box.
 inline constexpr char kErrorCaption[] = "エラー";
-// The title shown, and the caption of the outcome's message box, when there is no usable
-// container (the gap is an ideographic space).
-inline constexpr char kDefaultCaption[] = "Orvane　修正プログラム";
 
 class CMainDlg : public Win32::DialogImpl<CMainDlg> {
 public:
     // version: the program's version resource, read once at start-up; null when it could not
-    // be made.
-    explicit CMainDlg(std::shared_ptr<const Common::CResourceVersion> version);
+    // be made. folder: the folder box's text instead of the registry's (/DIR) when not empty.
+    // log: where each run is logged (/LOG), or null.
+    explicit CMainDlg(std::shared_ptr<const Common::CResourceVersion> version,
+                      std::string folder = {}, RunLog* log = nullptr);
 
     // Runs the dialog modally from dialog resource 100; its result.
     INT_PTR Run(HWND owner);
@@ -61,6 +61,8 @@ private:
     CErrorMessages errorMessages_;
     std::shared_ptr<const Common::CResourceVersion> versionInfo_;
     bool running_ = false;
+    std::string givenFolder_;
+    RunLog* log_ = nullptr;
 };
 
 }  // namespace Orvane

@@ -10,7 +10,10 @@ INT_PTR CMainDlg::OnRun(WPARAM wParam, LPARAM) {
     if (running_) return 0;
     running_ = true;
     RunInputs inputs{FolderText(), exePath_, scriptOffset_, version_};
-    RunOutcome outcome = RunPatch(inputs, errorMessages_, [this] { return OpenProgress(); });
+    if (log_ != nullptr) log_->Start(caption_, inputs.folder);
+    RunOutcome outcome = RunPatch(inputs, errorMessages_, [this] { return OpenProgress(); }, {},
+                                  log_ != nullptr ? log_->Reporter() : CommandReport());
+    if (log_ != nullptr) log_->Finish(outcome);
     ReportOutcome(outcome, LOWORD(wParam));
     running_ = false;
     return 0;

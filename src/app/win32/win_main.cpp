@@ -1,38 +1,19 @@
-// The entry point of the Windows patch program. It takes no arguments; the main dialog's result
-// is the exit code.
-#include <memory>
-#include <new>
-
+// The entry point of the Windows patch program. Without arguments it shows the main dialog and
+// its result is the exit code; start_program.h says what its command line changes.
 #include <objbase.h>
 
-#include "app/win32/main_dlg.h"
+#include "app/unattended_options.h"
+#include "app/win32/start_program.h"
 #include "app/win32/windows_ui.h"
-
-namespace {
-
-// The program's own version resource, read once for the whole run; null when the reader
-// itself cannot be made, which the version line reports.
-std::shared_ptr<const Orvane::Common::CResourceVersion> ReadOwnVersion(HINSTANCE instance) {
-    try {
-        return std::make_shared<const Orvane::Common::CResourceVersion>(instance);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-INT_PTR RunMainDialog(HINSTANCE instance) {
-    Orvane::CMainDlg dialog(ReadOwnVersion(instance));
-    return dialog.Run(::GetActiveWindow());
-}
-
-}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // The folder browser needs the component runtime on this thread.
     ::CoInitialize(nullptr);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     ::InitCommonControlsEx(&controls);
-    INT_PTR result = RunMainDialog(instance);
+    // Read as UTF-16, so that a folder code page 932 cannot hold is seen and refused.
+    const auto* line = reinterpret_cast<const char16_t*>(::GetCommandLineW());
+    int result = Orvane::StartProgram(instance, Orvane::ParseUnattendedOptions(line));
     ::CoUninitialize();
-    return static_cast<int>(result);
+    return result;
 }

@@ -1,0 +1,23 @@
+// osslsigncode, the signer of patch executables, run as a child process.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace Orvane::Cli {
+
+inline constexpr char kSigningTool[] = "osslsigncode";
+
+struct ToolRun {
+    bool started = false;  // false when the tool could not be run at all
+    int exitCode = -1;
+    std::string output;    // what it printed, stdout and stderr together
+};
+
+// Runs osslsigncode with the arguments; input, when given, is its standard input (otherwise
+// it reads nothing). Waits for it to end.
+ToolRun RunSigningTool(const std::vector<std::string>& arguments,
+                       const std::optional<std::string>& input = std::nullopt);
+
+}  // namespace Orvane::Cli

@@ -1,0 +1,106 @@
+// Where a signed image keeps its signature, what the signed digest covers, the digest inside
+// the signature, and what may follow a patch container.
+#include "patch/image_signature.h"
+
+#include <gtest/gtest.h>
+
+#include "byte_builder.h"
+#include "fixture_file.h"
+#include "patch/authenticode.h"
+
+namespace Orvane {
+namespace {
+
+using Test::Bytes;
+using Test::ByteBuilder;
+using Test::OpenBytes;
+using Test::PeImage;
+using Test::TempFolder;
+
+constexpr std::size_t kSecurityEntry = Test::kPeHeadersOffset + 24 + 96 + 32;
+constexpr std::size_t kChecksum = Test::kPeHeadersOffset + 24 + 64;
+
+Bytes SignedImage(std::uint32_t tableOffset, std::uint32_t tableSize) {
+    Bytes image = PeImage({{0x200, 0x100}});
+    for (int i = 0; i < 4; ++i) {
+        image[kSecurityEntry + i] = static_cast<std::uint8_t>(tableOffset >> (8 * i));
+        image[kSecurityEntry + 4 + i] = static_cast<std::uint8_t>(tableSize >> (8 * i));
+    }
+    return image;
+}
+
+TEST(ImageSignature, TheSecurityEntryNamesTheTableAndTheRangesLeaveItOut) {
+    TempFolder folder;
+    auto unsigned_ = OpenBytes(folder, PeImage({{0x200, 0x100}}), "unsigned.bin");
+    EXPECT_EQ(LocateCertificateTable(*unsigned_), std::nullopt);
+    auto signed_ = OpenBytes(folder, SignedImage(0x308, 0x40), "signed.bin");
+    std::optional<CertificateTable> table = LocateCertificateTable(*signed_);
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->offset, 0x308u);
+    EXPECT_EQ(table->size, 0x40u);
+    std::optional<std::vector<ByteRange>> ranges = SignedRanges(*signed_, *table);
+    ASSERT_TRUE(ranges);
+    ASSERT_EQ(ranges->size(), 3u);
+    EXPECT_EQ((*ranges)[0].offset, 0u);
+    EXPECT_EQ((*ranges)[0].size, kChecksum);
+    EXPECT_EQ((*ranges)[1].offset, kChecksum + 4);
+    EXPECT_EQ((*ranges)[1].size, kSecurityEntry - kChecksum - 4);
+    EXPECT_EQ((*ranges)[2].offset, kSecurityEntry + 8);
+    EXPECT_EQ((*ranges)[2].offset + (*ranges)[2].size, 0x308u) << "up to the table";
+}
+
+TEST(ImageSignature, OnlyTheSignersPaddingAndTheTableMayFollowTheContainer) {
+    struct Case {
+        const char* label;
+        std::uint64_t containerEnd, fileSize;
+        std::optional<CertificateTable> table;
+        bool zeroPadding;
+        std::uint64_t padding, unexplained;
+    };
+    const std::vector<Case> cases = {
+        {"nothing behind", 100, 100, std::nullopt, true, 0, 0},
+        {"unsigned, bytes behind", 100, 104, std::nullopt, true, 0, 4},
+        {"table right behind", 104, 204, CertificateTable{104, 100}, true, 0, 0},
+        {"padded to 8", 98, 204, CertificateTable{104, 100}, true, 6, 0},
+        {"padding not zero", 98, 204, CertificateTable{104, 100}, false, 0, 6},
+        {"a gap of 8 is no padding", 96, 204, CertificateTable{104, 100}, true, 0, 8},
+        {"bytes behind the table", 104, 210, CertificateTable{104, 100}, true, 0, 6},
+        {"table inside the container", 150, 204, CertificateTable{104, 100}, true, 0, 54},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TrailingBytes trailing = ClassifyTrailingBytes(c.containerEnd, c.fileSize, c.table, c.zeroPadding);
+        EXPECT_EQ(trailing.padding, c.padding);
+        EXPECT_EQ(trailing.unexplained, c.unexplained);
+    }
+}
+
+// SpcIndirectDataContent with a SHA-256 digest of 4 bytes (a real one has 32), as DER:
+Bytes IndirectData() {
+    return ByteBuilder()
+        .U8(0x30).U8(0x1D)                                           // SEQUENCE
+        .U8(0x30).U8(0x04).U8(0x06).U8(0x02).U8(0x2B).U8(0x06)       //   data: SEQUENCE { OID }
+        .U8(0x30).U8(0x15)                                           //   messageDigest
+        .U8(0x30).U8(0x0D).U8(0x06).U8(0x09)                         //     algorithm: OID
+        .U8(0x60).U8(0x86).U8(0x48).U8(0x01).U8(0x65).U8(0x03).U8(0x04).U8(0x02).U8(0x01)
+        .U8(0x05).U8(0x00)                                           //     NULL
+        .U8(0x04).U8(0x04).U8(0xDE).U8(0xAD).U8(0xBE).U8(0xEF)       //     digest
+        .Get();
+}
+
+TEST(Authenticode, ReadsTheSignedDigestAndRefusesWhatIsCutShort) {
+    Bytes der = IndirectData();
+    std::optional<SignedDigest> digest = ReadIndirectDataDigest(der);
+    ASSERT_TRUE(digest);
+    EXPECT_EQ(digest->algorithm, kSha256Oid);
+    EXPECT_EQ(digest->digest, (Bytes{0xDE, 0xAD, 0xBE, 0xEF}));
+    Bytes wrapped = ByteBuilder().U8(0x04).U8(static_cast<std::uint8_t>(der.size())).Append(der).Get();
+    EXPECT_EQ(ReadIndirectDataDigest(wrapped)->digest, digest->digest) << "in an OCTET STRING";
+    EXPECT_EQ(DerElementSize(ByteBuilder().Append(der).U32(0).Get()), der.size()) << "padding";
+    for (std::size_t cut = 0; cut < der.size(); ++cut) {
+        EXPECT_EQ(ReadIndirectDataDigest(Bytes(der.begin(), der.begin() + cut)), std::nullopt) << cut;
+    }
+}
+
+}  // namespace
+}  // namespace Orvane
