@@ -34,8 +34,9 @@ struct DiffArguments {
     std::optional<std::string> manifest;
     bool allowSkip = false;
     bool verify = true;
-//        [--allow-skip] [--no-verify] [--scratch DIR] [--install-path-length N]
-//        [signing options (signing_options.h)]
+    std::optional<std::string> scratch;  // the folder to make the check's scratch folder in
+    std::size_t installPathLength = kDefaultInstallPathLength;
+    SigningOptions signing;
 };
 
 DiffArguments ParseDiffArguments(const Arguments& arguments);
