@@ -6,6 +6,10 @@
 //   milliseconds 123
 //   peak-kib 4567
 //   completed            (or: failed, and the failure's text in code page 932)
+//
+// orvpatch-apply-console --time COMMAND-LINE runs the command line (cmd /c ..., the baseline
+// the bench sets beside the run) and reports its milliseconds the same way, from the moment
+// the child is started until it ends; "failed" when it cannot start or ends with an error.
 #include <windows.h>
 #include <psapi.h>
 
@@ -52,13 +56,40 @@ long long NowMilliseconds() {
     return count.QuadPart * 1000 / frequency.QuadPart;
 }
 
+bool RunChild(std::string commandLine) {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION child{};
+    if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          nullptr, &startup, &child)) {
+        return false;
+    }
+    ::WaitForSingleObject(child.hProcess, INFINITE);
+    DWORD exitCode = 1;
+    ::GetExitCodeProcess(child.hProcess, &exitCode);
+    ::CloseHandle(child.hThread);
+    ::CloseHandle(child.hProcess);
+    return exitCode == 0;
+}
+
+int TimeCommand(const std::string& commandLine) {
+    long long start = NowMilliseconds();
+    bool completed = RunChild(commandLine);
+    std::printf("milliseconds %lld\n%s\n", NowMilliseconds() - start,
+                completed ? "completed" : "failed");
+    return completed ? kExitCompleted : kExitFailed;
+}
+
 }  // namespace
 }  // namespace Orvane::Tools
 
 int main(int argc, char** argv) {
     using namespace Orvane::Tools;
+    if (argc == 3 && std::string(argv[1]) == "--time") return TimeCommand(argv[2]);
     if (argc != 3) {
-        std::fputs("usage: orvpatch-apply-console FOLDER PATCH\n", stderr);
+        std::fputs("usage: orvpatch-apply-console FOLDER PATCH\n"
+                   "       orvpatch-apply-console --time COMMAND-LINE\n",
+                   stderr);
         return kExitUsage;
     }
     long long start = NowMilliseconds();

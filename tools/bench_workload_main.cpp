@@ -10,22 +10,26 @@
 //   orvpatch-bench-workload payloads FOLDER COUNT
 //       FOLDER/manifest.toml: a patch carrying COUNT small files, of which it copies the last
 //       into an empty FOLDER/game/: opening it walks the whole payload table.
-//   All three also write FOLDER/stub.exe, the stub the patch is built on.
+//   orvpatch-bench-workload many FOLDER COUNT SIZE
+//       FOLDER/game/ and FOLDER/new/, a release and the next one that adds COUNT files of SIZE
+//       bytes to one folder; FOLDER/manifest.toml: the patch between them.
+//   orvpatch-bench-workload release FOLDER MIB
+//       FOLDER/game/ and FOLDER/new/, two releases of about MIB MiB each, the patch between
+//       them touching about a fifth of the bytes (tools/bench_release_workloads.h).
+//   All of them also write FOLDER/stub.exe, the stub the patch is built on.
 //
 // Data is generated, never held whole: any size can be made in constant memory.
 #include <cstdio>
-#include <fstream>
 #include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "commands/arc_entry.h"
-#include "commands/arc_header.h"
-#include "common/binary_writer.h"
 #include "common/failure.h"
 #include "common/file_stream.h"
 #include "platform/os.h"
+#include "tools/bench_release_workloads.h"
+#include "tools/bench_workload_files.h"
 #include "tools/minimal_image.h"
 
 namespace Orvane::Tools {
@@ -36,86 +40,21 @@ using Arguments = std::vector<std::string>;
 constexpr int kExitSuccess = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr std::size_t kChunkSize = 1 << 20;
 constexpr char kUsage[] =
     "usage: orvpatch-bench-workload archive FOLDER ENTRIES SIZE REPLACED\n"
     "       orvpatch-bench-workload payload FOLDER SIZE\n"
-    "       orvpatch-bench-workload payloads FOLDER COUNT\n";
-constexpr char kCannotCreate[] = "cannot create ";
-
-// Bytes that differ from entry to entry and from the original to its replacement.
-class Pattern {
-public:
-    explicit Pattern(std::uint32_t seed) : chunk_(kChunkSize) {
-        std::uint32_t state = seed * 2654435761u + 1;
-        for (auto& byte : chunk_) {
-            state = state * 1664525u + 1013904223u;
-            byte = static_cast<std::uint8_t>(state >> 24);
-        }
-    }
-    // Writes size bytes: the chunk, its first bytes stamped with the entry's number.
-    void Write(Common::StreamBase& out, std::uint64_t size, std::uint32_t number) {
-        for (int i = 0; i < 4; ++i) chunk_[i] = static_cast<std::uint8_t>(number >> (8 * i));
-        while (size > 0) {
-            auto count = static_cast<std::uint32_t>(std::min<std::uint64_t>(size, kChunkSize));
-            if (!out.Write(chunk_.data(), count)) throw std::runtime_error("write failed");
-            size -= count;
-        }
-    }
-
-private:
-    std::vector<std::uint8_t> chunk_;
-};
-
-std::shared_ptr<Common::FileStream> Create(const std::string& path) {
-    Os::MakeSureDirectoryPathExists(path);
-    auto stream = std::make_shared<Common::FileStream>(path, Common::CreateAlways,
-                                                       Common::FileAccess::Write,
-                                                       Common::FileShare::None);
-    if (!stream->CanWrite()) throw std::runtime_error(kCannotCreate + path);
-    return stream;
-}
-
-std::string EntryName(std::uint32_t number) {
-    char name[32];
-    std::snprintf(name, sizeof name, "e%06u.bin", number);
-    return name;
-}
-
-void WriteArchive(const std::string& path, std::uint32_t entries, std::uint32_t size) {
-    auto stream = Create(path);
-    ArcHeader header{kMagicLink6, "bench", 1};
-    header.Write(stream);
-    ArcEntry entry;
-    entry.unicodeNames = true;
-    entry.year = 2020;
-    entry.month = entry.day = 1;
-    entry.dataSize = size;
-    Pattern pattern(1);
-    for (std::uint32_t i = 0; i < entries; ++i) {
-        entry.name = EntryName(i);
-        entry.Write(stream);
-        pattern.Write(*stream, size, i);
-    }
-    Common::BinaryWriter(stream).Write(std::uint32_t{0});
-}
-
-void WriteText(const std::string& path, const std::string& text) {
-    std::ofstream out(path, std::ios::binary);
-    out << text;
-    if (!out) throw std::runtime_error(kCannotCreate + path);
-}
-
-std::string ManifestHead() {
-    return "title = \"bench\"\nregistry-key = 'Software\\Orvane\\Bench'\n";
-}
+    "       orvpatch-bench-workload payloads FOLDER COUNT\n"
+    "       orvpatch-bench-workload many FOLDER COUNT SIZE\n"
+    "       orvpatch-bench-workload release FOLDER MIB\n";
 
 int MakeArchive(const Arguments& arguments) {
     const std::string folder = arguments[0] + "/";
     const auto entries = static_cast<std::uint32_t>(std::stoul(arguments[1]));
     const auto size = static_cast<std::uint32_t>(std::stoul(arguments[2]));
     const auto replaced = static_cast<std::uint32_t>(std::stoul(arguments[3]));
-    WriteArchive(folder + "game/data.arc", entries, size);
+    std::vector<ArchiveEntryPlan> original;
+    for (std::uint32_t i = 0; i < entries; ++i) original.push_back({i, false});
+    WriteArchive(folder + "game/data.arc", 1, original, size);
     std::string payloads, removals, additions;
     Pattern pattern(2);
     for (std::uint32_t k = 0; k < replaced; ++k) {
@@ -162,6 +101,17 @@ int MakePayloads(const Arguments& arguments) {
     return kExitSuccess;
 }
 
+int MakeMany(const Arguments& arguments) {
+    MakeManyFiles(arguments[0] + "/", static_cast<std::uint32_t>(std::stoul(arguments[1])),
+                  static_cast<std::uint32_t>(std::stoul(arguments[2])));
+    return kExitSuccess;
+}
+
+int MakeReleases(const Arguments& arguments) {
+    MakeRelease(arguments[0] + "/", static_cast<std::uint32_t>(std::stoul(arguments[1])));
+    return kExitSuccess;
+}
+
 using Maker = int (*)(const Arguments&);
 
 // The maker of a workload kind and the number of arguments it takes; none for anything else.
@@ -172,7 +122,8 @@ Maker MakerOf(const Arguments& arguments) {
         Maker maker;
     };
     static constexpr Kind kKinds[] = {
-        {"archive", 4, MakeArchive}, {"payload", 2, MakePayload}, {"payloads", 2, MakePayloads}};
+        {"archive", 4, MakeArchive}, {"payload", 2, MakePayload}, {"payloads", 2, MakePayloads},
+        {"many", 3, MakeMany},       {"release", 2, MakeReleases}};
     for (const Kind& kind : kKinds) {
         if (!arguments.empty() && arguments[0] == kind.name &&
             arguments.size() == kind.arguments + 1) {

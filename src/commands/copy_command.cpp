@@ -1,5 +1,7 @@
 #include "commands/copy_command.h"
 
+#include <optional>
+
 #include "commands/install_rules.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
@@ -19,10 +21,11 @@ using Common::FileStatus;
 
 constexpr char kTempPrefix[] = "tmp";
 
-bool InstalledIsNewEnough(const std::string& path, const PicFile& payload) {
+// The installed file's status, or nothing when there is none yet.
+std::optional<FileStatus> InstalledStatus(const std::string& path) {
     FileStatus status;
-    return Common::GetFileStatus(path, &status) &&
-           IsAsNewAsPayload(status.modified, *payload.modified);
+    if (!Common::GetFileStatus(path, &status)) return std::nullopt;
+    return status;
 }
 
 // A read-only or hidden file (or a folder) is not written over; Windows' copy refuses it too.
@@ -31,10 +34,11 @@ bool RefusesDestination(const std::string& path) {
     return Common::GetFileStatus(path, &status) && RefusesOverwrite(status.attributes);
 }
 
-// Gives the written temporary file the payload's times through its own handle, so that the
-// swap puts the file in place already stamped: a run that stops right after the swap never
-// leaves new contents with the time of the run, which a later run would take as up to date.
-bool StampTemporaryFile(const Common::FileStream& stream, const PicFile& payload) {
+// Gives the file the payload's times through its open handle. The temporary file is stamped
+// so, so that the swap puts the file in place already stamped: a run that stops right after
+// the swap never leaves new contents with the time of the run, which a later run would take
+// as up to date.
+bool StampThroughHandle(const Common::FileStream& stream, const PicFile& payload) {
     return Common::SetFileTimes(stream, *payload.created, Basic::CTime(), *payload.modified);
 }
 
@@ -53,7 +57,7 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
     }
     Common::BufferedWriter writer(stream);
     if (!params.file->WriteData(writer) || !writer.Flush() ||
-        !StampTemporaryFile(*stream, *params.file)) {
+        !StampThroughHandle(*stream, *params.file)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
     if (!writer.CloseChecked()) throw MessageFailure(kUpdateFileNotCreated);
@@ -61,15 +65,28 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
 
 // Puts the written temporary file in place of the destination in one atomic step, once its
 // data is on the disk, so that neither a failure nor a power loss leaves the installed file
-// damaged. A read-only or hidden destination is refused, as a copy over it would be.
-void PutInPlace(const std::string& temporary, const std::string& destination) {
-    if (!Os::FlushFileToDisk(temporary) || RefusesDestination(destination) ||
+// damaged. A read-only or hidden destination is refused, as a copy over it would be. A
+// destination that the freshness test found missing is not looked for again (on Wine and on
+// Linux a missing name costs a search of its whole folder): the swap refuses a read-only file
+// that appeared there since.
+void PutInPlace(const std::string& temporary, const std::string& destination,
+                bool installedBefore) {
+    if (!Os::FlushFileToDisk(temporary) || (installedBefore && RefusesDestination(destination)) ||
         !Os::ReplaceFile(temporary, destination)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
 }
 
+// Stamps the file in place through a handle of its own; a file that cannot be opened so is
+// looked up first, and is then stamped as well as its attributes allow, or reported missing.
 void StampWithPayloadTimes(const std::string& path, const PicFile& payload) {
+    Common::FileStream stream(path, Common::OpenExisting,
+                              Common::FileAccess::Read | Common::FileAccess::Write,
+                              Common::FileShare::Read);
+    if (stream.CanWrite()) {
+        StampThroughHandle(stream, payload);
+        return;
+    }
     FileStatus status;
     if (!Common::GetFileStatus(path, &status)) throw MessageFailure(kUpdateFileNotFound);
     status.created = *payload.created;
@@ -90,7 +107,8 @@ CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
     params.baseFolder = installFolder;
     RequireCopyInsideFolder(params);
     RequireVisibleDestination(params);
-    if (InstalledIsNewEnough(params.GetFullPath(), *params.file) &&
+    std::optional<FileStatus> installed = InstalledStatus(params.GetFullPath());
+    if (installed && IsAsNewAsPayload(installed->modified, *params.file->modified) &&
         !(replaceNewer && replaceNewer(params))) {
         progress.SetPos(2);
         return {CommandEffect::KeptNewer};
@@ -105,7 +123,7 @@ CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
     progress.SetPos(1);
     // Stamped again after the swap (the temporary file was stamped already), because Windows
     // may give a file that takes a just-removed file's name the old file's creation time.
-    PutInPlace(temp.Path(), params.GetFullPath());
+    PutInPlace(temp.Path(), params.GetFullPath(), installed.has_value());
     temp.Forget();
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);

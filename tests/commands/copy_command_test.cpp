@@ -230,6 +230,37 @@ TEST(CmdCopy, ReplacesTheInstalledFileWithoutWritingIt) {
     EXPECT_EQ(install.List(), (std::vector<std::string>{"a.bin", "old-name.bin"}));
 }
 
+// A destination missing at the freshness test is not looked up again before the swap; a file
+// that another program puts there meanwhile is still replaced only if it may be, by the swap.
+TEST(CmdCopy, AFileAppearingAtANewDestinationMeanwhileIsHandledByTheSwap) {
+    struct Case {
+        const char* label;
+        std::uint32_t attributes;
+        std::string failure;
+        Bytes after;
+    };
+    const Case cases[] = {
+        {"plain file: replaced", 0, "", {1, 2, 3}},
+        {"read-only file: refused", Os::kAttrReadOnly, kUpdateFileNotCreated, {'o', 't', 'h'}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        TempFolder install;
+        HookedProgress progress;
+        progress.onPump = [&] {  // once the payload is written, beside it
+            if (install.List().size() != 1 || install.List()[0] == "a.bin") return;
+            install.WriteFile("a.bin", "oth");
+            SetModified(install / "a.bin", -60);
+            if (c.attributes) Os::SetFileAttributes(install / "a.bin", c.attributes);
+        };
+        CErrorMessages errors;
+        CopyParams params = Params("", "a.bin");
+        EXPECT_EQ(FailureOf([&] { CmdCopy(progress, install.Path(), params, errors); }), c.failure);
+        EXPECT_EQ(install.ReadFile("a.bin"), c.after);
+        EXPECT_EQ(install.List(), std::vector<std::string>{"a.bin"});
+    }
+}
+
 // GetFileStatus cannot see a path of 260 bytes or more, while the platform writes paths of up
 // to 259 characters (Wine: destinations of any length), a double-byte character counting once.
 TEST(CmdCopy, RefusesADestinationTheFreshnessTestCannotSee) {

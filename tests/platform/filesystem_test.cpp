@@ -191,6 +191,17 @@ TEST(ReplaceFile, PutsTheSourceInPlaceOfTheDestination) {
     EXPECT_EQ(Contents(folder, "Target"), "new");
 }
 
+TEST(ReplaceFile, TakesAFreeNameAndNeverAFolder) {
+    TempFolder folder;
+    folder.WriteFile("source", "new");
+    ASSERT_TRUE(ReplaceFile(folder / "source", folder / "fresh"));
+    EXPECT_EQ(folder.List(), (Names{"fresh"}));
+    EXPECT_EQ(Contents(folder, "fresh"), "new");
+    folder.WriteFile("sub/inside", "x");
+    EXPECT_FALSE(ReplaceFile(folder / "fresh", folder / "sub"));
+    EXPECT_EQ(folder.List(), (Names{"fresh", "sub"}));
+}
+
 #ifndef _WIN32
 // Root may replace any file; Windows refuses to write over a read-only one whoever asks, and so
 // must the Linux build. (Wine running as root copies over it, so this is Linux only.)

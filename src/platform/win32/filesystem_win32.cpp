@@ -41,7 +41,28 @@ bool SetFileAttributes(const std::string& path, std::uint32_t attributes) {
     return ::SetFileAttributesA(path.c_str(), attributes) != FALSE;
 }
 
+namespace {
+
+// '*' and '?', and the DOS forms '<', '>' and '"' that the search also takes as wildcards.
+bool HasWildcard(const std::string& path) {
+    return path.find_first_of("*?<>\"") != std::string::npos;
+}
+
+// Whether a plain name is surely missing, asked without opening a search: a search opens its
+// folder and, on Wine, costs several calls to its server where the attribute query costs none.
+// Only "not found" answers count; any other failure leaves the question to the search.
+bool IsSurelyMissing(const std::string& path) {
+    if (HasWildcard(path) || ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES) {
+        return false;
+    }
+    DWORD error = ::GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+}
+
+}  // namespace
+
 std::optional<FindData> FindFirstFile(const std::string& path) {
+    if (IsSurelyMissing(path)) return std::nullopt;
     WIN32_FIND_DATAA entry;
     HANDLE search = ::FindFirstFileA(path.c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return std::nullopt;
@@ -124,8 +145,20 @@ bool MoveFile(const std::string& source, const std::string& destination) {
     return ::MoveFileA(source.c_str(), destination.c_str()) != FALSE;
 }
 
+// A destination that does not exist yet (a new file of the patch) is taken by a move that may
+// not replace anything; only when that finds the name taken is the file there looked at, and
+// then replaced. Looking first would cost Wine a search of the whole folder for a name that is
+// not there, on every new file.
 bool ReplaceFile(const std::string& source, const std::string& destination, bool* mayPass) {
     if (mayPass != nullptr) *mayPass = false;
+    if (::MoveFileExA(source.c_str(), destination.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE) {
+        return true;
+    }
+    DWORD error = ::GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) {
+        if (mayPass != nullptr) *mayPass = IsHeldElsewhere(error);
+        return false;
+    }
     if (RefusesOverwrite(destination, FILE_ATTRIBUTE_READONLY)) return false;
     if (::MoveFileExA(source.c_str(), destination.c_str(),
                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE)
