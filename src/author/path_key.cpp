@@ -2,14 +2,13 @@
 
 #include "common/utf8.h"
 #include "platform/os.h"
-#include "platform/posix/name_match.h"
 
 namespace Orvane::Author {
 
 std::u16string PathKey(const std::string& cp932Path) {
-    std::u16string key = Os::AnsiToWide(cp932Path);
+    std::u16string key = Os::FoldNameCase(cp932Path);
     for (char16_t& unit : key) {
-        unit = unit == u'/' ? u'\\' : static_cast<char16_t>(Os::Posix::FoldCase(unit));
+        if (unit == u'/') unit = u'\\';
     }
     return key;
 }
