@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "commands/archive_listing.h"
+#include "link/archive_listing.h"
 #include "common/ctime.h"
 
 namespace Orvane {

@@ -10,8 +10,8 @@
 
 #include "author/entry_image.h"
 #include "author/digest.h"
-#include "commands/arc_entry.h"
-#include "commands/arc_header.h"
+#include "link/arc_entry.h"
+#include "link/arc_header.h"
 
 namespace Orvane::Author {
 

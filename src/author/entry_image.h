@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "commands/arc_entry.h"
-#include "commands/arc_header.h"
+#include "link/arc_entry.h"
+#include "link/arc_header.h"
 #include "patch/container_description.h"
 
 namespace Orvane::Author {

@@ -7,7 +7,7 @@
 
 #include "app/version_line.h"
 #include "cli/command.h"
-#include "cli/console.h"
+#include "cli/views/console.h"
 #include "common/resource_version.h"
 
 namespace Orvane::Cli {

@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "commands/arc_entry.h"
+#include "link/arc_entry.h"
 #include "common/file_stream.h"
 #include "patch/command_params.h"
 #include "patch/pic_file.h"

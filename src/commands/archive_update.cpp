@@ -3,8 +3,8 @@
 #include <memory>
 #include <vector>
 
-#include "commands/arc_entry.h"
-#include "commands/arc_header.h"
+#include "link/arc_entry.h"
+#include "link/arc_header.h"
 #include "commands/kept_entries.h"
 #include "commands/archive_replace.h"
 #include "commands/archive_rules.h"

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "commands/arc_entry.h"
+#include "link/arc_entry.h"
 #include "common/buffered_reader.h"
 #include "common/buffered_writer.h"
 

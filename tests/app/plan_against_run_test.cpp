@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "../author/release_generator.h"
-#include "../commands/archive_builder.h"
+#include "support/release_generator.h"
+#include "support/archive_builder.h"
 #include "app/newer_files.h"
 #include "app/patch_plan.h"
 #include "app/run_patch.h"
@@ -20,7 +20,7 @@
 #include "commands/progress_text.h"
 #include "commands/silent_progress.h"
 #include "common/failure.h"
-#include "e2e/folder_state.h"
+#include "support/folder_state.h"
 #include "patch/patch_texts.h"
 #include "support/recording_progress.h"
 #include "support/temp_folder.h"

@@ -5,8 +5,8 @@
 
 #include <sstream>
 
-#include "../commands/archive_builder.h"
-#include "../commands/hooked_progress.h"
+#include "support/archive_builder.h"
+#include "support/hooked_progress.h"
 #include "commands/copy_command.h"
 #include "support/temp_folder.h"
 #include "support/text.h"

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "../commands/archive_builder.h"
-#include "../commands/hooked_progress.h"
+#include "support/archive_builder.h"
+#include "support/hooked_progress.h"
 #include "commands/copy_command.h"
 #include "commands/delete_command.h"
 #include "commands/progress_text.h"

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "../commands/archive_builder.h"
+#include "support/archive_builder.h"
 #include "app/patch_plan.h"
 #include "app/plan_space.h"
 #include "support/temp_folder.h"

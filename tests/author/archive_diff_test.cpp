@@ -8,7 +8,7 @@
 
 #include "author/archive_diff.h"
 #include "author/entry_addability.h"
-#include "commands/archive_builder.h"
+#include "support/archive_builder.h"
 #include "support/temp_folder.h"
 #include "support/text.h"
 

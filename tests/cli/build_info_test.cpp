@@ -7,8 +7,8 @@
 #include <ctime>
 #include <nlohmann/json.hpp>
 
-#include "byte_builder.h"
-#include "run_program.h"
+#include "support/byte_builder.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "support/text.h"
 
@@ -18,8 +18,7 @@ namespace {
 using Test::ByteBuilder;
 using Test::Bytes;
 using Test::PeImage;
-using Test::ProgramRun;
-using Test::RunProgram;
+using ProgramRun = Test::ChildResult;
 using Test::TempFolder;
 using Test::Utf8;
 
@@ -77,7 +76,10 @@ protected:
         utimensat(AT_FDCWD, (folder_ / "files/readme.txt").c_str(), times, 0);
     }
     ProgramRun Run(const std::vector<std::string>& arguments) {
-        return RunProgram(kProgram, arguments, folder_.Path());
+        return RunProgram(kProgram, arguments);
+    }
+    ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& arguments) {
+        return Orvane::Test::RunChild(program, arguments, {}, folder_.Path());
     }
     ProgramRun Build(const std::u8string& manifest) {
         folder_.WriteFile("patch.toml", Utf8(manifest));
@@ -222,7 +224,7 @@ TEST_F(BuildInfoTest, UsageMistakesExitWith2) {
 TEST_F(BuildInfoTest, SignedPatchShowsItsSignerAndAnyChangeAfterSigning) {
     ASSERT_EQ(RunProgram("/usr/bin/openssl", {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2",
                                      "-subj", "/CN=orvpatch test", "-keyout", folder_ / "key.pem",
-                                     "-out", folder_ / "cert.pem"}, folder_.Path()).exitCode, 0);
+                                     "-out", folder_ / "cert.pem"}).exitCode, 0);
     folder_.WriteFile("patch.toml", Utf8(kManifest));
     Bytes stub = stub_;
     stub[Orvane::Test::kPeHeadersOffset + 24 + 92] = 16;  // the optional header's data directory count

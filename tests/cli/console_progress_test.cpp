@@ -1,4 +1,4 @@
-#include "cli/console_progress.h"
+#include "cli/views/console_progress.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/progress_bar.h"
+#include "cli/views/progress_bar.h"
 
 #include <gtest/gtest.h>
 

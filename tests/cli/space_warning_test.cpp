@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "cli/plan_space_text.h"
+#include "cli/views/plan_space_text.h"
 
 namespace Orvane::Cli {
 namespace {

@@ -1,4 +1,4 @@
-#include "cli/wine_registry.h"
+#include "cli/install/wine_registry.h"
 
 #include <gtest/gtest.h>
 

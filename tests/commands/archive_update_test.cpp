@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "archive_builder.h"
+#include "support/archive_builder.h"
 #include "other_file_system.h"
 #include "commands/progress_text.h"
 #include "commands/safe_path.h"
 #include "common/binary_writer.h"
-#include "hooked_progress.h"
+#include "support/hooked_progress.h"
 #include "platform/os.h"
 #include "support/temp_folder.h"
 #include "support/text.h"

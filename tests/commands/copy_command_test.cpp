@@ -11,7 +11,7 @@
 #include "common/ctime.h"
 #include "common/file_status.h"
 #include "common/file_stream.h"
-#include "hooked_progress.h"
+#include "support/hooked_progress.h"
 #include "other_file_system.h"
 #include "platform/os.h"
 #include "support/temp_folder.h"

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "commands/safe_path.h"
-#include "hooked_progress.h"
+#include "support/hooked_progress.h"
 #include "support/temp_folder.h"
 #include "support/text.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "hooked_progress.h"
+#include "support/hooked_progress.h"
 
 namespace Orvane {
 namespace {

@@ -10,7 +10,7 @@
 
 #include "apply_fixture.h"
 #include "apply_texts.h"
-#include "commands/archive_builder.h"
+#include "support/archive_builder.h"
 #include "patch_maker.h"
 #include "support/text.h"
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
-#include "folder_state.h"
+#include "support/child_process.h"
+#include "support/folder_state.h"
 #include "patch/container_description.h"
 #include "support/temp_folder.h"
 #include "tools/link_archive_file.h"

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "child_process.h"
+#include "support/child_process.h"
 #include "support/temp_folder.h"
 #include "tools/link_archive_file.h"
 

@@ -13,7 +13,7 @@
 #include <unistd.h>
 
 #include "diff_fixture.h"
-#include "folder_state.h"
+#include "support/folder_state.h"
 #include "platform/posix/temp_mark.h"
 #include "support/text.h"
 

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "diff_fixture.h"
-#include "folder_state.h"
+#include "support/folder_state.h"
 #include "support/text.h"
 
 namespace Orvane::Test {

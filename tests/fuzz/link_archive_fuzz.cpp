@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "commands/archive_listing.h"
+#include "link/archive_listing.h"
 #include "common/failure.h"
 #include "common/memory_stream.h"
 #include "fuzz/fuzz_target.h"

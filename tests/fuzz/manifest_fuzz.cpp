@@ -4,8 +4,8 @@
 #include <filesystem>
 #include <fstream>
 
-#include "cli/manifest_reader.h"
-#include "cli/manifest_writer.h"
+#include "cli/manifest/manifest_reader.h"
+#include "cli/manifest/manifest_writer.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/input_folder.h"
 

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string_view>
 
-#include "cli/wine_install_folder.h"
-#include "cli/wine_registry.h"
+#include "cli/install/wine_install_folder.h"
+#include "cli/install/wine_registry.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/input_folder.h"
 

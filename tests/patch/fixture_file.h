@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "byte_builder.h"
+#include "support/byte_builder.h"
 #include "common/file_stream.h"
 #include "support/temp_folder.h"
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "byte_builder.h"
+#include "support/byte_builder.h"
 #include "fixture_file.h"
 #include "patch/authenticode.h"
 

@@ -1,0 +1,266 @@
+// `orvpatch apply [--dry-run [--json]] [--replace-newer] [--folder DIR] [--log FILE] PATCH`: what
+// the Windows program does when its player presses Run, with a console instead of its dialogs.
+//
+// The patch executable is opened and its container located and read as at the program's
+// start; a problem found there is printed first. The folder is DIR, or else the one that the
+// program would propose from the registry of the Wine prefix. The run then reports as the
+// program does: the completion text on stdout (exit 0) or the failure text on stderr (exit 1).
+// With --dry-run nothing is written: the plan of the run is printed (app/patch_plan.h) with the
+// disk space it needs (app/plan_space.h), as text or with --json as JSON, and the exit status
+// says whether the run would complete. Without it, a run whose plan needs more space than the
+// disk has free is announced by a warning on stderr and carried out all the same: a disk that
+// really fills stops the run with its failure, and the files it was replacing stay intact.
+//
+// A copy leaves an installed file that is as new as its payload or newer, as the Windows program
+// does; the files so left whose bytes differ from the payload's are named in a warning at the
+// end of the run (app/newer_files.h). --replace-newer replaces them instead, for installations
+// whose times cannot be trusted.
+//
+// With --log FILE the run is also written to FILE as the Windows program's /LOG writes it.
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "commands/error_messages.h"
+#include "app/newer_files.h"
+#include "app/patch_plan.h"
+#include "app/plan_space.h"
+#include "app/space_bound.h"
+#include "app/run_log.h"
+#include "app/run_patch.h"
+#include "cli/cancel_signal.h"
+#include "cli/command.h"
+#include "cli/views/console.h"
+#include "cli/views/console_progress.h"
+#include "cli/path_argument.h"
+#include "cli/views/plan_json.h"
+#include "cli/views/plan_space_text.h"
+#include "cli/views/plan_text.h"
+#include "cli/install/wine_install_folder.h"
+#include "common/utf8.h"
+#include "patch/container_start.h"
+
+namespace Orvane::Cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kFolderOption[] = "--folder";
+constexpr char kFolderOptionWithValue[] = "--folder=";
+constexpr char kEndOfOptions[] = "--";
+constexpr char kLogOption[] = "--log";
+constexpr char kLogOptionWithValue[] = "--log=";
+constexpr char kMissingLog[] = "--log needs a file";
+constexpr char kLogNotWritten[] = "cannot write the log ";
+constexpr char kDryRunOption[] = "--dry-run";
+constexpr char kJsonOption[] = "--json";
+constexpr char kReplaceNewerOption[] = "--replace-newer";
+constexpr char kJsonNeedsDryRun[] = "--json needs --dry-run";
+constexpr char kMissingFolder[] = "--folder needs a folder";
+constexpr char kUnknownOption[] = "unknown option ";
+constexpr char kMissingPatch[] = "no patch executable given";
+constexpr char kExtraArgument[] = "unexpected argument ";
+constexpr char kNotAFolder[] = "not a folder: ";
+// Notes on stderr about a registry folder that cannot be used; the run then finds no folder.
+constexpr char kNotePrefix[] = "orvpatch apply: ";
+constexpr char kUnmappedFolder[] =
+    "the installation folder in the registry is on no drive of the Wine prefix: ";
+constexpr char kUnwritableFolder[] =
+    "the installation folder in the registry cannot be written in code page 932: ";
+// Warnings at the end of a run about copies that left a newer file whose bytes differ.
+constexpr char kKeptNewer[] = "warning: kept as newer than the patch's file, but differs from it: ";
+constexpr char kReplaceNewerHint[] =
+    "warning: the files above were left as the installation has them; "
+    "--replace-newer replaces them with the patch's";
+
+struct ApplyArguments {
+    std::optional<std::string> folder;  // UTF-8
+    std::string patch;                  // UTF-8
+    std::optional<std::string> log;     // UTF-8
+    bool dryRun = false;
+    bool json = false;
+    bool replaceNewer = false;
+
+    NewerFiles Newer() const {
+        return replaceNewer ? NewerFiles::ReplaceDiffering : NewerFiles::Keep;
+    }
+};
+
+// --dry-run, --json and --replace-newer; false for any other argument.
+bool TakeFlag(const std::string& argument, ApplyArguments& parsed) {
+    bool* flag = argument == kDryRunOption         ? &parsed.dryRun
+                 : argument == kJsonOption         ? &parsed.json
+                 : argument == kReplaceNewerOption ? &parsed.replaceNewer
+                                                   : nullptr;
+    if (flag != nullptr) *flag = true;
+    return flag != nullptr;
+}
+
+ApplyArguments ParseArguments(const Arguments& arguments) {
+    ApplyArguments parsed;
+    std::optional<std::string> patch;
+    bool options = true;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (options && argument == kEndOfOptions) {
+            options = false;
+        } else if (options && argument == kFolderOption) {
+            if (++i == arguments.size()) throw UsageError(kMissingFolder);
+            parsed.folder = arguments[i];
+        } else if (options && argument.starts_with(kFolderOptionWithValue)) {
+            parsed.folder = argument.substr(sizeof kFolderOptionWithValue - 1);
+        } else if (options && argument == kLogOption) {
+            if (++i == arguments.size()) throw UsageError(kMissingLog);
+            parsed.log = arguments[i];
+        } else if (options && argument.starts_with(kLogOptionWithValue)) {
+            parsed.log = argument.substr(sizeof kLogOptionWithValue - 1);
+        } else if (options && argument.size() > 1 && argument[0] == '-') {
+            if (!TakeFlag(argument, parsed)) throw UsageError(kUnknownOption + argument);
+        } else if (patch) {
+            throw UsageError(kExtraArgument + argument);
+        } else {
+            patch = argument;
+        }
+    }
+    if (!patch) throw UsageError(kMissingPatch);
+    if (parsed.json && !parsed.dryRun) throw UsageError(kJsonNeedsDryRun);
+    parsed.patch = *patch;
+    return parsed;
+}
+
+// An empty DIR stays empty: no folder is known, as when the registry has none. A folder that
+// does not exist yet is taken as the Windows program takes one: the commands make what they
+// need of it. A file in its place is a mistake in the arguments. The run adds the trailing
+// separator, also to a folder whose name ends in a character such as 表 (95 5C).
+std::string FolderArgument(const std::string& utf8) {
+    if (utf8.empty()) return utf8;
+    std::error_code error;
+    fs::path path(std::u8string(utf8.begin(), utf8.end()));
+    if (fs::exists(path, error) && !fs::is_directory(path, error)) {
+        throw UsageError(kNotAFolder + utf8);
+    }
+    return AnsiPathArgument(utf8);
+}
+
+// The folder the Windows program would propose; empty when there is none.
+std::string RegistryFolder(const ContainerStart& start) {
+    if (!start.failureText.empty()) return "";
+    WineInstallFolder found = FindWineInstallFolder(start.header.registryKey);
+    if (!found.folder) {
+        if (!found.unmappedValue.empty()) {
+            PrintLine(stderr, kNotePrefix + (kUnmappedFolder + found.unmappedValue));
+        }
+        return "";
+    }
+    std::u8string host = found.folder->u8string();
+    std::string utf8(host.begin(), host.end());
+    std::string ansi = Common::AnsiFromUtf8(utf8);
+    if (Common::Utf8FromAnsi(ansi) == utf8) return ansi;
+    PrintLine(stderr, kNotePrefix + (kUnwritableFolder + utf8));
+    return "";
+}
+
+RunInputs InputsFor(const std::string& patchPath, const ContainerStart& start) {
+    RunInputs inputs;
+    if (!start.failureText.empty()) return inputs;
+    inputs.exePath = patchPath;
+    inputs.scriptOffset = start.header.scriptOffset;
+    inputs.version = start.header.version;
+    return inputs;
+}
+
+std::shared_ptr<ProgressSink> OpenConsoleProgress() {
+    return std::make_shared<ConsoleProgress>(stderr, StyleFor(stderr), TerminalColumns(stderr),
+                                             &CancelSignal::TakeRequest);
+}
+
+int ReportPlan(const RunInputs& inputs, const ApplyArguments& parsed) {
+    PatchPlan plan = PlanPatch(inputs, parsed.Newer());
+    PlanSpace space = MeasurePlanSpace(plan, inputs.folder);
+    if (parsed.json) {
+        PrintLine(stdout, PlanJson(plan, space));
+    } else {
+        PrintPlanText(stdout, plan, space);
+    }
+    return plan.Completes() ? kExitSuccess : kExitFailure;
+}
+
+// A plan reads every archive the run updates, entry by entry; the quick bound of the script
+// alone spares that whenever the disk clearly has room.
+void WarnWhenSpaceIsShort(const RunInputs& inputs, NewerFiles newer) {
+    std::optional<std::uint64_t> bound = SpaceBound(inputs);
+    std::optional<std::uint64_t> freeBytes = FreeSpaceFor(inputs.folder);
+    if (bound && freeBytes && *bound <= *freeBytes) return;
+    PatchPlan plan = PlanPatch(inputs, newer);
+    std::optional<std::string> warning =
+        RunSpaceWarning(plan, MeasurePlanSpace(plan, inputs.folder));
+    if (warning) PrintLine(stderr, kNotePrefix + *warning);
+}
+
+// Names every file that a copy left as newer although its bytes differ from the payload's, and
+// without --replace-newer points to it (with it, only folders are left).
+void WarnOfKeptNewerFiles(const std::vector<std::string>& keptDiffering, NewerFiles newer) {
+    for (const std::string& path : keptDiffering) {
+        PrintLine(stderr, kNotePrefix + (kKeptNewer + Common::Utf8FromAnsi(path)));
+    }
+    if (!keptDiffering.empty() && newer == NewerFiles::Keep) {
+        PrintLine(stderr, kNotePrefix + std::string(kReplaceNewerHint));
+    }
+}
+
+// The run, and its log when one was asked for; the log is made before anything is changed.
+RunOutcome RunLogged(const RunInputs& inputs, const ContainerStart& start,
+                     const std::optional<std::string>& logPath,
+                     const NewerFileDecision& replaceNewer) {
+    CErrorMessages errorMessages;
+    if (!logPath) return RunPatch(inputs, errorMessages, OpenConsoleProgress, replaceNewer);
+    std::ofstream file(fs::path(std::u8string(logPath->begin(), logPath->end())),
+                       std::ios::binary | std::ios::trunc);
+    if (!file) throw CommandFailure(kLogNotWritten + *logPath);
+    RunLog log(file);
+    log.Start(start.failureText.empty() ? start.header.title : kDefaultCaption, inputs.folder);
+    RunOutcome outcome =
+        RunPatch(inputs, errorMessages, OpenConsoleProgress, replaceNewer, log.Reporter());
+    log.Finish(outcome);
+    return outcome;
+}
+
+int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffering,
+           NewerFiles newer) {
+    int status = kExitSuccess;
+    if (outcome.completed) {
+        PrintAnsiLine(stdout, kPatchCompleted);
+    } else {
+        PrintAnsiLine(stderr, outcome.message);
+        status = kExitFailure;
+    }
+    WarnOfKeptNewerFiles(keptDiffering, newer);
+    return status;
+}
+
+}  // namespace
+
+int RunApply(const Arguments& arguments) {
+    ApplyArguments parsed = ParseArguments(arguments);
+    std::string patchPath = AnsiPathArgument(parsed.patch);
+    std::optional<std::string> folder;
+    if (parsed.folder) folder = FolderArgument(*parsed.folder);
+
+    ContainerStart start = ReadContainerStart(patchPath);
+    if (!start.failureText.empty()) PrintAnsiLine(stderr, start.failureText);
+    RunInputs inputs = InputsFor(patchPath, start);
+    inputs.folder = folder ? *folder : RegistryFolder(start);
+    if (parsed.dryRun) return ReportPlan(inputs, parsed);
+
+    WarnWhenSpaceIsShort(inputs, parsed.Newer());
+    CancelSignal cancel;
+    std::vector<std::string> keptDiffering;
+    RunOutcome outcome = RunLogged(inputs, start, parsed.log,
+                                   DecideNewerFiles(parsed.Newer(), keptDiffering));
+    return Report(outcome, keptDiffering, parsed.Newer());
+}
+
+}  // namespace Orvane::Cli

@@ -1,0 +1,78 @@
+// orvpatch arc create ARCHIVE --layout LAYOUT [--revision N] [--tag TEXT] [--kind N] -C DIR FILE...
+//
+// Makes a LINK archive of the layout "LINK3" to "LINK6" from files given relative to DIR, one
+// entry per file in the order given (see arc_new_entries.h). --revision defaults to 1 ("LINK3"
+// stores none and takes only 0), --tag to empty (three zero bytes in the narrow layouts), --kind
+// (every entry's kind) to 0. What the layout cannot hold is refused before anything is written.
+#include <filesystem>
+
+#include "cli/arc/arc_archive.h"
+#include "cli/arc/arc_new_entries.h"
+#include "cli/command.h"
+#include "cli/option_reader.h"
+#include "cli/path_argument.h"
+#include "link/arc_header.h"
+#include "common/utf8.h"
+
+namespace Orvane::Cli {
+namespace {
+
+constexpr char kLayoutOption[] = "--layout";
+constexpr char kRevisionOption[] = "--revision";
+constexpr char kTagOption[] = "--tag";
+constexpr char kKindOption[] = "--kind";
+constexpr char kFolderOption[] = "-C";
+constexpr char kNoArchive[] = "give the archive to create";
+constexpr char kNoLayout[] = "give the layout with --layout LINK3, LINK4, LINK5 or LINK6";
+constexpr char kNoFolder[] = "give the folder of the files with -C DIR";
+constexpr char kNoRevisionInLink3[] = "LINK3 stores no revision; --revision can only be 0";
+constexpr char kTagNotCp932[] = "the tag cannot be written in code page 932";
+constexpr char kTagTooLong[] = "the tag is longer than the layout holds: ";
+constexpr std::size_t kNarrowTagBytes = 3;
+constexpr std::size_t kMaxLink6TagBytes = 255;
+constexpr long kMaxWord = 65535;
+
+std::string ReadTag(const ReadOptions& options, const std::string& layout) {
+    std::string utf8 = options.Value(kTagOption);
+    std::string tag = Common::AnsiFromUtf8(utf8);
+    if (Common::Utf8FromAnsi(tag) != utf8) throw UsageError(kTagNotCp932);
+    std::size_t limit = layout == kMagicLink6 ? kMaxLink6TagBytes : kNarrowTagBytes;
+    if (tag.size() > limit) throw UsageError(kTagTooLong + std::to_string(limit) + " bytes");
+    return tag;
+}
+
+std::uint32_t ReadRevision(const ReadOptions& options, const std::string& layout) {
+    bool link3 = layout == kMagicLink3;
+    if (!options.values.contains(kRevisionOption)) return link3 ? 0 : 1;
+    long revision = ReadNumberOption(kRevisionOption, options.Value(kRevisionOption), 0, kMaxWord);
+    if (link3 && revision != 0) throw UsageError(kNoRevisionInLink3);
+    return static_cast<std::uint32_t>(revision);
+}
+
+ArcHeader ReadHeader(const ReadOptions& options) {
+    ArcHeader header;
+    header.magic = options.Value(kLayoutOption);
+    if (!IsLinkLayout(header.magic)) throw UsageError(kNoLayout);
+    header.revision = ReadRevision(options, header.magic);
+    header.tag = ReadTag(options, header.magic);
+    return header;
+}
+
+}  // namespace
+
+int RunArcCreate(const Arguments& arguments) {
+    ReadOptions options = ReadCommandOptions(
+        arguments, {}, {kLayoutOption, kRevisionOption, kTagOption, kKindOption, kFolderOption});
+    if (options.operands.empty()) throw UsageError(kNoArchive);
+    if (!options.values.contains(kFolderOption)) throw UsageError(kNoFolder);
+    ArcHeader header = ReadHeader(options);
+    auto kind = static_cast<std::uint16_t>(
+        ReadNumberOption(kKindOption, options.Value(kKindOption, "0"), 0, kMaxWord));
+    std::string folder = options.Value(kFolderOption);
+    std::vector<std::string> files(options.operands.begin() + 1, options.operands.end());
+    std::vector<NewEntry> entries = DescribeNewEntries(header, kind, HostPath(folder), files);
+    WriteNewArchive(options.operands.front(), header, entries);
+    return kExitSuccess;
+}
+
+}  // namespace Orvane::Cli
