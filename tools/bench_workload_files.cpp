@@ -5,8 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "commands/arc_entry.h"
-#include "commands/arc_header.h"
+#include "link/arc_entry.h"
+#include "link/arc_header.h"
 #include "common/binary_writer.h"
 #include "platform/os.h"
 

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "commands/arc_entry.h"
-#include "commands/arc_header.h"
+#include "link/arc_entry.h"
+#include "link/arc_header.h"
 #include "common/binary_writer.h"
 #include "common/failure.h"
 #include "common/file_stream.h"

@@ -11,13 +11,6 @@ namespace {
 
 constexpr std::size_t kMagicSize = 5;
 constexpr std::uint32_t kChunk = 1 << 20;
-constexpr const char* kMagics[] = {kMagicLink3, kMagicLink4, kMagicLink5, kMagicLink6};
-
-bool IsKnownMagic(const std::string& magic) {
-    return std::any_of(std::begin(kMagics), std::end(kMagics),
-                       [&magic](const char* known) { return magic == known; });
-}
-
 // The bytes from `from` to the current position, read again; the stream ends where it was.
 std::optional<Bytes> BytesSince(Common::StreamBase& stream, std::int64_t from) {
     std::int64_t to = stream.GetPosition();
@@ -66,13 +59,13 @@ bool ReadEntry(const std::shared_ptr<HostFileReader>& stream, ArchiveImage& arch
 bool HasArchiveMagic(const std::filesystem::path& path) {
     HostFileReader file(path);
     char magic[kMagicSize + 1] = {};
-    return file.Read(magic, kMagicSize) && IsKnownMagic(magic);
+    return file.Read(magic, kMagicSize) && IsLinkMagic(magic);
 }
 
 std::optional<ArchiveImage> ReadArchiveImage(const std::filesystem::path& path) {
     auto stream = std::make_shared<HostFileReader>(path);
     ArchiveImage archive;
-    if (!stream->CanRead() || !archive.header.Read(stream) || !IsKnownMagic(archive.header.magic)) {
+    if (!stream->CanRead() || !archive.header.Read(stream) || !IsLinkMagic(archive.header.magic)) {
         return std::nullopt;
     }
     std::optional<Bytes> head = BytesSince(*stream, 0);

@@ -15,8 +15,9 @@ std::u16string PathKey(const std::string& cp932Path) {
 
 bool Cp932Name(const std::string& utf8, std::string& cp932) {
     if (utf8.find('\0') != std::string::npos) return false;
-    cp932 = Common::AnsiFromUtf8(utf8);
-    return Common::Utf8FromAnsi(cp932) == utf8;
+    std::optional<std::string> exact = Common::ExactAnsiFromUtf8(utf8);
+    if (exact) cp932 = *exact;
+    return exact.has_value();
 }
 
 }  // namespace Orvane::Author

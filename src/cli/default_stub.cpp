@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/path_argument.h"
+#include "common/utf8_path.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -34,7 +35,7 @@ std::optional<std::string> FindDefaultStub() {
                                             fs::path(ORVPATCH_BUILT_STUB)};
     for (const std::optional<fs::path>& candidate : candidates) {
         std::error_code error;
-        if (candidate && fs::is_regular_file(*candidate, error)) return Utf8Path(*candidate);
+        if (candidate && fs::is_regular_file(*candidate, error)) return Common::Utf8FromPath(*candidate);
     }
     return std::nullopt;
 }

@@ -23,4 +23,10 @@ std::string Utf8FromAnsi(const std::string& ansi) { return Utf8FromUtf16(Os::Ans
 
 std::string AnsiFromUtf8(const std::string& utf8) { return Os::WideToAnsi(Utf16FromUtf8(utf8)); }
 
+std::optional<std::string> ExactAnsiFromUtf8(const std::string& utf8) {
+    std::string ansi = AnsiFromUtf8(utf8);
+    if (Utf8FromAnsi(ansi) != utf8) return std::nullopt;
+    return ansi;
+}
+
 }  // namespace Orvane::Common

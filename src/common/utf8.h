@@ -2,6 +2,7 @@
 // Inside, texts stay code page 932.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace Orvane::Common {
@@ -14,5 +15,7 @@ std::string Utf8FromUtf16(const std::u16string& utf16);
 // Code page 932 <-> UTF-8; what code page 932 cannot hold becomes '?'.
 std::string Utf8FromAnsi(const std::string& ansi);
 std::string AnsiFromUtf8(const std::string& utf8);
+// Code page 932 that converts back to exactly utf8; nothing when a character would be lost.
+std::optional<std::string> ExactAnsiFromUtf8(const std::string& utf8);
 
 }  // namespace Orvane::Common

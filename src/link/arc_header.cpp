@@ -18,16 +18,16 @@ std::string TextUpToZero(const char* bytes, std::size_t size) {
     return std::string(bytes, strnlen(bytes, size));
 }
 
-bool IsWritableMagic(const std::string& magic) {
-    return magic == kMagicLink3 || magic == kMagicLink4 || magic == kMagicLink5 ||
-           magic == kMagicLink6;
-}
-
 bool HasRevisionAfterTag(const std::string& magic) {
     return magic == kMagicLink4 || magic == kMagicLink5;
 }
 
 }  // namespace
+
+bool IsLinkMagic(const std::string& magic) {
+    return magic == kMagicLink3 || magic == kMagicLink4 || magic == kMagicLink5 ||
+           magic == kMagicLink6;
+}
 
 bool ArcHeader::Read(const std::shared_ptr<Common::StreamBase>& stream) {
     try {
@@ -53,7 +53,7 @@ bool ArcHeader::Read(const std::shared_ptr<Common::StreamBase>& stream) {
 }
 
 void ArcHeader::Write(const std::shared_ptr<Common::StreamBase>& stream) const {
-    if (!IsWritableMagic(magic) || (magic == kMagicLink6 && tag.size() > kMaxTagLength)) {
+    if (!IsLinkMagic(magic) || (magic == kMagicLink6 && tag.size() > kMaxTagLength)) {
         throw PlainFailure();
     }
     Common::BinaryWriter writer(stream);

@@ -20,6 +20,9 @@ inline constexpr char kMagicLink4[] = "LINK4";
 inline constexpr char kMagicLink5[] = "LINK5";
 inline constexpr char kMagicLink6[] = "LINK6";
 
+// True for the four layouts above: the archives that can be read by layout and written.
+bool IsLinkMagic(const std::string& magic);
+
 class ArcHeader {
 public:
     // Reads the header at the stream's position; false on a short read. Never raises.

@@ -38,16 +38,11 @@ OpenedArchive OpenArchive(const std::string& utf8Path) {
     if (!ReadArchiveListing(opened.stream, opened.listing)) {
         throw CommandFailure(kNoHeader + utf8Path);
     }
-    if (!IsLinkLayout(opened.listing.header.magic)) {
+    if (!IsLinkMagic(opened.listing.header.magic)) {
         throw CommandFailure(kUnknownLayout + utf8Path);
     }
     opened.damage = Damage(opened.listing);
     return opened;
-}
-
-bool IsLinkLayout(const std::string& magic) {
-    return magic == kMagicLink3 || magic == kMagicLink4 || magic == kMagicLink5 ||
-           magic == kMagicLink6;
 }
 
 std::string EntryNameUtf8(const ArcEntry& entry) {

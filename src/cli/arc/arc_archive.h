@@ -22,9 +22,6 @@ struct OpenedArchive {
 // cannot be read or its layout is none of "LINK3" to "LINK6".
 OpenedArchive OpenArchive(const std::string& utf8Path);
 
-// "LINK3" to "LINK6".
-bool IsLinkLayout(const std::string& magic);
-
 // The entry's name in UTF-8: a "LINK6" name from the UTF-16 it is stored as (so that no
 // character is lost), a narrow name from code page 932.
 std::string EntryNameUtf8(const ArcEntry& entry);

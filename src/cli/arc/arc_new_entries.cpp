@@ -14,6 +14,7 @@
 #include "common/temp_file.h"
 #include "common/text_encoding.h"
 #include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "platform/os.h"
 
 namespace Orvane::Cli {
@@ -41,8 +42,9 @@ constexpr char kCannotRead[] = "cannot read ";
 // kept as they are (storedName), so that no character is lost to the code page.
 void NameEntry(ArcEntry& entry, const std::string& file, const std::string& utf8Name) {
     if (!entry.unicodeNames) {
-        entry.name = Common::AnsiFromUtf8(utf8Name);
-        if (Common::Utf8FromAnsi(entry.name) != utf8Name) throw CommandFailure(file + kNotCp932);
+        std::optional<std::string> name = Common::ExactAnsiFromUtf8(utf8Name);
+        if (!name) throw CommandFailure(file + kNotCp932);
+        entry.name = *name;
         if (entry.name.size() > kMaxNarrowName) throw CommandFailure(file + kNameTooLong);
         return;
     }
@@ -62,7 +64,7 @@ void LocateSource(NewEntry& entry, const fs::path& folder, const std::string& fi
     if (!components) throw CommandFailure(file + kOutside);
     entry.source = folder;
     for (const std::string& component : *components) {
-        entry.source /= HostPath(component);
+        entry.source /= Common::PathFromUtf8(component);
         utf8Name += (utf8Name.empty() ? "" : "\\") + component;
     }
 }
@@ -100,7 +102,7 @@ void WriteData(Common::BinaryWriter& writer, const NewEntry& entry) {
     for (std::uint32_t left = entry.header.dataSize; left > 0;) {
         std::uint32_t count = std::min(left, kChunkSize);
         if (!in.read(buffer.data(), count)) {
-            throw CommandFailure(kCannotRead + Utf8Path(entry.source));
+            throw CommandFailure(kCannotRead + Common::Utf8FromPath(entry.source));
         }
         writer.Write(reinterpret_cast<const std::uint8_t*>(buffer.data()), count);
         left -= count;
@@ -139,8 +141,8 @@ std::vector<NewEntry> DescribeNewEntries(const ArcHeader& header, std::uint16_t 
 void WriteNewArchive(const std::string& utf8Path, const ArcHeader& header,
                      const std::vector<NewEntry>& entries) {
     std::string archive = AnsiPathArgument(utf8Path);
-    fs::path parent = fs::absolute(HostPath(utf8Path)).parent_path();
-    std::string folder = AnsiPathArgument(Utf8Path(parent) + "/");
+    fs::path parent = fs::absolute(Common::PathFromUtf8(utf8Path)).parent_path();
+    std::string folder = AnsiPathArgument(Common::Utf8FromPath(parent) + "/");
     Common::CTempFile temp;
     try {
         if (!temp.Create(kTempPrefix, folder)) throw PlainFailure();

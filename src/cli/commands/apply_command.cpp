@@ -157,8 +157,7 @@ std::string RegistryFolder(const ContainerStart& start) {
     }
     std::u8string host = found.folder->u8string();
     std::string utf8(host.begin(), host.end());
-    std::string ansi = Common::AnsiFromUtf8(utf8);
-    if (Common::Utf8FromAnsi(ansi) == utf8) return ansi;
+    if (std::optional<std::string> ansi = Common::ExactAnsiFromUtf8(utf8)) return *ansi;
     PrintLine(stderr, kNotePrefix + (kUnwritableFolder + utf8));
     return "";
 }

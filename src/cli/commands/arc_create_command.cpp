@@ -11,6 +11,7 @@
 #include "cli/command.h"
 #include "cli/option_reader.h"
 #include "cli/path_argument.h"
+#include "common/utf8_path.h"
 #include "link/arc_header.h"
 #include "common/utf8.h"
 
@@ -34,8 +35,9 @@ constexpr long kMaxWord = 65535;
 
 std::string ReadTag(const ReadOptions& options, const std::string& layout) {
     std::string utf8 = options.Value(kTagOption);
-    std::string tag = Common::AnsiFromUtf8(utf8);
-    if (Common::Utf8FromAnsi(tag) != utf8) throw UsageError(kTagNotCp932);
+    std::optional<std::string> exact = Common::ExactAnsiFromUtf8(utf8);
+    if (!exact) throw UsageError(kTagNotCp932);
+    const std::string& tag = *exact;
     std::size_t limit = layout == kMagicLink6 ? kMaxLink6TagBytes : kNarrowTagBytes;
     if (tag.size() > limit) throw UsageError(kTagTooLong + std::to_string(limit) + " bytes");
     return tag;
@@ -52,7 +54,7 @@ std::uint32_t ReadRevision(const ReadOptions& options, const std::string& layout
 ArcHeader ReadHeader(const ReadOptions& options) {
     ArcHeader header;
     header.magic = options.Value(kLayoutOption);
-    if (!IsLinkLayout(header.magic)) throw UsageError(kNoLayout);
+    if (!IsLinkMagic(header.magic)) throw UsageError(kNoLayout);
     header.revision = ReadRevision(options, header.magic);
     header.tag = ReadTag(options, header.magic);
     return header;
@@ -70,7 +72,7 @@ int RunArcCreate(const Arguments& arguments) {
         ReadNumberOption(kKindOption, options.Value(kKindOption, "0"), 0, kMaxWord));
     std::string folder = options.Value(kFolderOption);
     std::vector<std::string> files(options.operands.begin() + 1, options.operands.end());
-    std::vector<NewEntry> entries = DescribeNewEntries(header, kind, HostPath(folder), files);
+    std::vector<NewEntry> entries = DescribeNewEntries(header, kind, Common::PathFromUtf8(folder), files);
     WriteNewArchive(options.operands.front(), header, entries);
     return kExitSuccess;
 }

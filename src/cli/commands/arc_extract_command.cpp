@@ -20,6 +20,7 @@
 #include "cli/arc/entry_time.h"
 #include "cli/option_reader.h"
 #include "cli/path_argument.h"
+#include "common/utf8_path.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -65,7 +66,7 @@ std::string JoinedPath(const std::vector<std::string>& components, std::set<std:
 // it would write outside the folder.
 bool MeetsLink(const fs::path& folder, const std::string& path) {
     fs::path at = folder;
-    for (const fs::path& component : HostPath(path)) {
+    for (const fs::path& component : Common::PathFromUtf8(path)) {
         at /= component;
         std::error_code error;
         if (fs::is_symlink(fs::symlink_status(at, error))) return true;
@@ -117,7 +118,7 @@ void CopyData(Common::StreamBase& archive, const ListedEntry& listed, std::size_
 
 void WriteFile(OpenedArchive& archive, const Extraction& extraction, const fs::path& folder) {
     const ListedEntry& listed = archive.listing.entries[extraction.index];
-    fs::path target = folder / HostPath(extraction.path);
+    fs::path target = folder / Common::PathFromUtf8(extraction.path);
     std::error_code error;
     fs::create_directories(target.parent_path(), error);
     std::ofstream out(target, std::ios::binary | std::ios::trunc);
@@ -138,7 +139,7 @@ int RunArcExtract(const Arguments& arguments) {
     if (!options.values.contains(kFolderOption)) throw UsageError(kNoFolder);
     OpenedArchive archive = OpenArchive(options.operands.front());
     if (!archive.damage.empty()) throw CommandFailure(archive.damage);
-    fs::path folder = HostPath(options.Value(kFolderOption));
+    fs::path folder = Common::PathFromUtf8(options.Value(kFolderOption));
     std::vector<Extraction> extractions = PlanExtraction(archive.listing, folder);
     for (const Extraction& extraction : extractions) WriteFile(archive, extraction, folder);
     return kExitSuccess;

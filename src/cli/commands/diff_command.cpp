@@ -28,7 +28,7 @@
 #include "cli/views/diff_summary.h"
 #include "cli/diff/diff_temporaries.h"
 #include "cli/manifest/manifest_writer.h"
-#include "cli/utf8_path.h"
+#include "common/utf8_path.h"
 #include "common/failure.h"
 #include "common/utf8.h"
 #include "patch/container_writer.h"
@@ -43,7 +43,7 @@ constexpr char kFailurePrefix[] = "orvpatch diff: ";
 std::vector<Author::Release> ScanOlds(const DiffArguments& arguments) {
     std::vector<Author::Release> olds;
     for (const std::string& folder : arguments.olds) {
-        olds.push_back(Author::Release::Scan(PathFromUtf8(folder)));
+        olds.push_back(Author::Release::Scan(Common::PathFromUtf8(folder)));
     }
     return olds;
 }
@@ -51,13 +51,13 @@ std::vector<Author::Release> ScanOlds(const DiffArguments& arguments) {
 // Where the container starts: behind the stub image (whose reading the writer checks).
 std::uint64_t StubSize(const DiffArguments& arguments) {
     std::error_code error;
-    std::uintmax_t size = fs::file_size(PathFromUtf8(Common::Utf8FromAnsi(arguments.stub)), error);
+    std::uintmax_t size = fs::file_size(Common::PathFromUtf8(Common::Utf8FromAnsi(arguments.stub)), error);
     return error ? 0 : size;
 }
 
 fs::path ScratchBase(const DiffArguments& arguments) {
-    if (arguments.scratch) return PathFromUtf8(*arguments.scratch);
-    fs::path folder = PathFromUtf8(arguments.output).parent_path();
+    if (arguments.scratch) return Common::PathFromUtf8(*arguments.scratch);
+    fs::path folder = Common::PathFromUtf8(arguments.output).parent_path();
     return folder.empty() ? fs::path(".") : folder;
 }
 
@@ -71,7 +71,7 @@ void Check(const DiffArguments& arguments, const std::string& patch,
 
 void MakePatch(const DiffArguments& arguments) {
     std::vector<Author::Release> olds = ScanOlds(arguments);
-    Author::Release newer = Author::Release::Scan(PathFromUtf8(arguments.newer));
+    Author::Release newer = Author::Release::Scan(Common::PathFromUtf8(arguments.newer));
     Author::StopPoll stop = &CancelSignal::TakeRequest;
     Author::PatchPlan plan = Author::DiffReleases(olds, newer, {arguments.allowSkip, stop});
     Author::RequirePathsFitBelow(plan, arguments.installPathLength);

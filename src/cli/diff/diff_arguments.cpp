@@ -7,7 +7,7 @@
 #include "author/path_key.h"
 #include "cli/default_stub.h"
 #include "cli/path_argument.h"
-#include "cli/utf8_path.h"
+#include "common/utf8_path.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -81,7 +81,7 @@ std::string Cp932Text(const std::string& utf8, const char* option) {
 
 bool IsFolder(const std::string& utf8) {
     std::error_code error;
-    return std::filesystem::is_directory(PathFromUtf8(utf8), error);
+    return std::filesystem::is_directory(Common::PathFromUtf8(utf8), error);
 }
 
 void RequireFolder(const std::string& utf8) {

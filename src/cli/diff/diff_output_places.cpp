@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/diff/diff_outputs.h"
-#include "cli/utf8_path.h"
+#include "common/utf8_path.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -32,15 +32,15 @@ bool IsWithin(const fs::path& path, const fs::path& folder) {
 }
 
 std::vector<Output> Outputs(const DiffArguments& arguments) {
-    std::vector<Output> outputs{{"-o", PathFromUtf8(arguments.output)}};
+    std::vector<Output> outputs{{"-o", Common::PathFromUtf8(arguments.output)}};
     if (arguments.manifest) {
-        fs::path manifest = PathFromUtf8(*arguments.manifest);
+        fs::path manifest = Common::PathFromUtf8(*arguments.manifest);
         outputs.push_back({"--manifest", manifest});
         outputs.push_back({"--manifest's payload folder", PayloadFolderOf(manifest), true});
     }
     if (arguments.verify) {
-        fs::path scratch = arguments.scratch ? PathFromUtf8(*arguments.scratch)
-                                             : PathFromUtf8(arguments.output).parent_path();
+        fs::path scratch = arguments.scratch ? Common::PathFromUtf8(*arguments.scratch)
+                                             : Common::PathFromUtf8(arguments.output).parent_path();
         outputs.push_back({"the scratch folder", scratch.empty() ? fs::path(".") : scratch});
     }
     return outputs;
@@ -53,10 +53,10 @@ void RequireOutputsOutsideReleases(const DiffArguments& arguments) {
     releases.push_back(arguments.newer);
     std::vector<Output> outputs = Outputs(arguments);
     for (const std::string& release : releases) {
-        fs::path releasePath = RealPath(PathFromUtf8(release));
+        fs::path releasePath = RealPath(Common::PathFromUtf8(release));
         for (const Output& output : outputs) {
             fs::path outputPath = RealPath(output.path);
-            std::string named = output.option + (": " + Utf8FromPath(output.path));
+            std::string named = output.option + (": " + Common::Utf8FromPath(output.path));
             if (IsWithin(outputPath, releasePath)) {
                 throw UsageError(named + kInsideRelease + release);
             }

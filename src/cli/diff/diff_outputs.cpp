@@ -6,7 +6,7 @@
 #include "author/host_files.h"
 #include "cli/diff/diff_temporaries.h"
 #include "cli/path_argument.h"
-#include "cli/utf8_path.h"
+#include "common/utf8_path.h"
 #include "common/failure.h"
 
 namespace Orvane::Cli {
@@ -55,7 +55,7 @@ fs::path PayloadFolderOf(const fs::path& manifest) {
 }
 
 DiffOutputs::DiffOutputs(const std::string& patch, const std::optional<std::string>& manifest)
-    : patch_(PathFromUtf8(patch)) {
+    : patch_(Common::PathFromUtf8(patch)) {
     try {
         MakeTemporaries(manifest);
     } catch (...) {  // the destructor does not run for a constructor that fails
@@ -69,9 +69,9 @@ DiffOutputs::~DiffOutputs() { RemoveTemporaries(); }
 void DiffOutputs::MakeTemporaries(const std::optional<std::string>& manifest) {
     RemoveLeftovers(FolderOf(patch_));
     patchTemporary_ = CreateMarkedFile(patch_);
-    patchTemporaryCp932_ = AnsiPathArgument(Utf8FromPath(patchTemporary_));
+    patchTemporaryCp932_ = AnsiPathArgument(Common::Utf8FromPath(patchTemporary_));
     if (!manifest) return;
-    manifest_ = PathFromUtf8(*manifest);
+    manifest_ = Common::PathFromUtf8(*manifest);
     RemoveLeftovers(FolderOf(*manifest_));
     manifestTemporary_ = CreateMarkedFile(*manifest_);
     payloads_ = PayloadFolderOf(*manifest_);
@@ -84,7 +84,7 @@ void DiffOutputs::RemoveTemporaries() const {
     }
 }
 
-std::string DiffOutputs::PayloadFolderName() const { return Utf8FromPath(payloads_.filename()); }
+std::string DiffOutputs::PayloadFolderName() const { return Common::Utf8FromPath(payloads_.filename()); }
 
 void DiffOutputs::Commit() {
     if (manifest_) {

@@ -1,4 +1,5 @@
 #include "cli/install/wine_drives.h"
+#include "common/utf8_path.h"
 
 #include <cstdlib>
 
@@ -12,10 +13,6 @@ constexpr char kHomeVariable[] = "HOME";
 constexpr char kDefaultPrefix[] = ".wine";
 constexpr char kUserRegistry[] = "user.reg";
 constexpr char kDriveLinks[] = "dosdevices";
-
-fs::path Utf8Path(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 bool IsDriveLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
@@ -52,7 +49,7 @@ std::optional<fs::path> HostPathOfWindowsPath(const fs::path& prefix,
     fs::path drive = fs::canonical(prefix / kDriveLinks / link, error);
     if (error) return std::nullopt;
     std::string rest = PathOnDrive(windowsPath.substr(2));
-    return rest.empty() ? drive : drive / Utf8Path(rest);
+    return rest.empty() ? drive : drive / Common::PathFromUtf8(rest);
 }
 
 }  // namespace Orvane::Cli

@@ -10,6 +10,7 @@
 #include "common/ctime.h"
 #include "common/failure.h"
 #include "common/utf8.h"
+#include "common/utf8_path.h"
 #include "patch/container_reader.h"
 
 namespace Orvane::Cli {
@@ -28,10 +29,6 @@ constexpr std::int64_t kU16Max = std::numeric_limits<std::uint16_t>::max();
 // Seconds between 1601-01-01 (file times) and 1970-01-01, and file-time units per second.
 constexpr std::int64_t kFileTimeEpochOffset = 11644473600;
 constexpr std::int64_t kFileTimeUnitsPerSecond = 10000000;
-
-fs::path Utf8Path(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 std::string Utf8Name(const fs::path& path) {
     std::u8string name = path.filename().u8string();
@@ -79,7 +76,7 @@ TimeStamp StampOrLastWrite(ManifestTable& table, const std::string& key, const f
 }
 
 PayloadDescription ReadPayload(ManifestTable& table, const fs::path& folder, std::string& id) {
-    fs::path file = folder / Utf8Path(table.RequiredUtf8Text("file"));
+    fs::path file = folder / Common::PathFromUtf8(table.RequiredUtf8Text("file"));
     PayloadDescription payload;
     payload.data = ReadWholeFile(file, table.Line());
     std::optional<std::string> name = table.OptionalText("name");

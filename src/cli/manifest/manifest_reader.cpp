@@ -4,6 +4,7 @@
 
 #include "cli/manifest/manifest_payloads.h"
 #include "cli/manifest/manifest_records.h"
+#include "common/utf8_path.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -19,10 +20,6 @@ constexpr std::int64_t kUtf16HeaderVersion = 1;
 constexpr char kVersionNotRunnable[] =
     "'version' 0 makes a patch whose script the patch program refuses to load; "
     "leave 'version' out or set it to 1";
-
-fs::path Utf8Path(const std::string& utf8) {
-    return fs::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 toml::table ParseManifest(const std::string& manifestPath) {
     try {
@@ -56,7 +53,7 @@ ContainerDescription ReadManifest(const std::string& manifestPath) {
     description.reserved =
         static_cast<std::uint16_t>(table.OptionalInteger("reserved", 0, kU16Max).value_or(0));
     ManifestPayloads payloads = ReadManifestPayloads(table.OptionalArray("payload"),
-                                                     Utf8Path(manifestPath).parent_path());
+                                                     Common::PathFromUtf8(manifestPath).parent_path());
     description.records = ReadManifestRecords(table.OptionalArray("record"), payloads);
     description.payloads = std::move(payloads.payloads);
     table.RejectUnknownKeys();

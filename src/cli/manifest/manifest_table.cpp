@@ -21,11 +21,9 @@ std::uint32_t LineOf(const toml::node& node) { return node.source().begin.line; 
 
 std::string AnsiText(const std::string& utf8, std::uint32_t line, const std::string& key) {
     if (utf8.find('\0') != std::string::npos) throw ManifestError(line, "'" + key + kHoldsZero);
-    std::string ansi = Common::AnsiFromUtf8(utf8);
-    if (Common::Utf8FromAnsi(ansi) != utf8) {
-        throw ManifestError(line, "'" + key + kNotRepresentable);
-    }
-    return ansi;
+    std::optional<std::string> ansi = Common::ExactAnsiFromUtf8(utf8);
+    if (!ansi) throw ManifestError(line, "'" + key + kNotRepresentable);
+    return *ansi;
 }
 
 ManifestTable::ManifestTable(const toml::table& table, std::string what)

@@ -7,7 +7,7 @@
 
 #include "author/host_files.h"
 #include "cli/manifest/toml_text.h"
-#include "cli/utf8_path.h"
+#include "common/utf8_path.h"
 #include "common/failure.h"
 #include "common/utf8.h"
 
@@ -109,7 +109,7 @@ void WriteManifest(const ContainerDescription& description, const fs::path& mani
     for (std::size_t i = 0; i < description.payloads.size(); ++i) {
         const PayloadDescription& payload = description.payloads[i];
         ids.push_back(PayloadFileName(i, payload.name));
-        WritePayloadFile(payloadFolder / PathFromUtf8(ids.back()), description, feed, i);
+        WritePayloadFile(payloadFolder / Common::PathFromUtf8(ids.back()), description, feed, i);
         Describe(text, payload, payloadFolderName + "/" + ids.back(), ids.back());
     }
     for (const ScriptRecord& record : description.records) Describe(text, record, ids);

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "cli/signing/signing_tool.h"
-#include "cli/utf8_path.h"
+#include "common/utf8_path.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -47,11 +47,11 @@ void SignPatchExecutable(const std::string& path, const SigningOptions& options)
     std::vector<std::string> arguments = SignArguments(options);
     arguments.insert(arguments.end(), {"-in", path, "-out", signedPath});
     std::error_code ignored;
-    fs::remove(PathFromUtf8(signedPath), ignored);
+    fs::remove(Common::PathFromUtf8(signedPath), ignored);
     // Without a signature the patch is removed: an unsigned file must not pass for the signed.
     auto failWith = [&](const std::string& text) {
-        fs::remove(PathFromUtf8(signedPath), ignored);
-        fs::remove(PathFromUtf8(path), ignored);
+        fs::remove(Common::PathFromUtf8(signedPath), ignored);
+        fs::remove(Common::PathFromUtf8(path), ignored);
         return CommandFailure(text);
     };
     std::optional<std::string> password;
@@ -63,7 +63,7 @@ void SignPatchExecutable(const std::string& path, const SigningOptions& options)
     ToolRun run = RunSigningTool(arguments, password);
     if (!run.started) throw failWith(kNoSigningTool);
     if (run.exitCode != 0) throw failWith(kSigningFailed + run.output);
-    fs::rename(PathFromUtf8(signedPath), PathFromUtf8(path));
+    fs::rename(Common::PathFromUtf8(signedPath), Common::PathFromUtf8(path));
 }
 
 }  // namespace Orvane::Cli

@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "cli/views/console.h"
-#include "cli/utf8_path.h"
+#include "common/utf8_path.h"
 #include "common/utf8.h"
 
 namespace Orvane::Cli {
@@ -70,7 +70,7 @@ void PrintSummary(const DiffSummary& summary) {
 void PrintSkippedCopies(const Author::PatchPlan& plan, const std::vector<Author::Release>& olds) {
     for (const Author::SkippedCopy& skipped : plan.skipped) {
         PrintLine(stderr, kSkipWarning + Utf8(skipped.path) + " (" +
-                              Utf8FromPath(olds[skipped.release].Root()) + ")");
+                              Common::Utf8FromPath(olds[skipped.release].Root()) + ")");
     }
 }
 

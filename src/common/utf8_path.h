@@ -1,10 +1,11 @@
-// Paths of this system as the command line gives them and the console shows them: UTF-8.
+// Paths of this system as the command line gives them, the console shows them and manifests
+// hold them: UTF-8, converted by the standard library (to wide characters on Windows).
 #pragma once
 
 #include <filesystem>
 #include <string>
 
-namespace Orvane::Cli {
+namespace Orvane::Common {
 
 inline std::filesystem::path PathFromUtf8(const std::string& utf8) {
     return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
@@ -15,4 +16,4 @@ inline std::string Utf8FromPath(const std::filesystem::path& path) {
     return std::string(text.begin(), text.end());
 }
 
-}  // namespace Orvane::Cli
+}  // namespace Orvane::Common
