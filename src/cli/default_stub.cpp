@@ -35,7 +35,9 @@ std::optional<std::string> FindDefaultStub() {
                                             fs::path(ORVPATCH_BUILT_STUB)};
     for (const std::optional<fs::path>& candidate : candidates) {
         std::error_code error;
-        if (candidate && fs::is_regular_file(*candidate, error)) return Common::Utf8FromPath(*candidate);
+        if (candidate && fs::is_regular_file(*candidate, error)) {
+            return Common::Utf8FromPath(*candidate);
+        }
     }
     return std::nullopt;
 }

@@ -72,7 +72,8 @@ int RunArcCreate(const Arguments& arguments) {
         ReadNumberOption(kKindOption, options.Value(kKindOption, "0"), 0, kMaxWord));
     std::string folder = options.Value(kFolderOption);
     std::vector<std::string> files(options.operands.begin() + 1, options.operands.end());
-    std::vector<NewEntry> entries = DescribeNewEntries(header, kind, Common::PathFromUtf8(folder), files);
+    std::vector<NewEntry> entries =
+        DescribeNewEntries(header, kind, Common::PathFromUtf8(folder), files);
     WriteNewArchive(options.operands.front(), header, entries);
     return kExitSuccess;
 }

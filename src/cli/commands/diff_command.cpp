@@ -51,7 +51,8 @@ std::vector<Author::Release> ScanOlds(const DiffArguments& arguments) {
 // Where the container starts: behind the stub image (whose reading the writer checks).
 std::uint64_t StubSize(const DiffArguments& arguments) {
     std::error_code error;
-    std::uintmax_t size = fs::file_size(Common::PathFromUtf8(Common::Utf8FromAnsi(arguments.stub)), error);
+    fs::path stub = Common::PathFromUtf8(Common::Utf8FromAnsi(arguments.stub));
+    std::uintmax_t size = fs::file_size(stub, error);
     return error ? 0 : size;
 }
 

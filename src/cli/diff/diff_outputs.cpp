@@ -84,7 +84,9 @@ void DiffOutputs::RemoveTemporaries() const {
     }
 }
 
-std::string DiffOutputs::PayloadFolderName() const { return Common::Utf8FromPath(payloads_.filename()); }
+std::string DiffOutputs::PayloadFolderName() const {
+    return Common::Utf8FromPath(payloads_.filename());
+}
 
 void DiffOutputs::Commit() {
     if (manifest_) {

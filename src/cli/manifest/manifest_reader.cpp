@@ -52,8 +52,8 @@ ContainerDescription ReadManifest(const std::string& manifestPath) {
     description.version = ReadVersion(table);
     description.reserved =
         static_cast<std::uint16_t>(table.OptionalInteger("reserved", 0, kU16Max).value_or(0));
-    ManifestPayloads payloads = ReadManifestPayloads(table.OptionalArray("payload"),
-                                                     Common::PathFromUtf8(manifestPath).parent_path());
+    fs::path folder = Common::PathFromUtf8(manifestPath).parent_path();
+    ManifestPayloads payloads = ReadManifestPayloads(table.OptionalArray("payload"), folder);
     description.records = ReadManifestRecords(table.OptionalArray("record"), payloads);
     description.payloads = std::move(payloads.payloads);
     table.RejectUnknownKeys();
