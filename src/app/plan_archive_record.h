@@ -7,7 +7,7 @@
 // read where it lies in the patch file, one entry header at a time, never loaded whole.
 #pragma once
 
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 #include "app/plan_context.h"
 #include "patch/command_params.h"
 

@@ -57,7 +57,7 @@ std::optional<PlannedAction> LeftAsNewer(const PlanContext& context, const CopyP
 
 }  // namespace
 
-void PlanCopy(PlanContext& context, CopyParams& params, PlannedRecord& record) {
+void PlanCopyRecord(PlanContext& context, CopyParams& params, PlannedRecord& record) {
     params.baseFolder = context.installFolder;
     RequireCopyInsideFolder(params);
     RequireVisibleDestination(params);

@@ -3,14 +3,14 @@
 // raise, with its text; the overlay then takes the effect the command would have.
 #pragma once
 
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 #include "app/plan_context.h"
 #include "patch/command_params.h"
 
 namespace Orvane {
 
 // record.path is already set.
-void PlanCopy(PlanContext& context, CopyParams& params, PlannedRecord& record);
+void PlanCopyRecord(PlanContext& context, CopyParams& params, PlannedRecord& record);
 void PlanDelete(PlanContext& context, DeleteParams& params, PlannedRecord& record);
 
 }  // namespace Orvane

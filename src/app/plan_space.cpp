@@ -21,7 +21,7 @@ std::optional<std::uint64_t> FreeSpaceFor(const std::string& folder) {
     return std::nullopt;
 }
 
-PlanSpace MeasurePlanSpace(const PatchPlan& plan, const std::string& installFolder) {
+PlanSpace MeasurePlanSpace(const RunPlan& plan, const std::string& installFolder) {
     std::vector<SpaceStep> steps;
     for (const PlannedRecord& record : plan.records) {
         if (Fails(record)) break;  // the run stops there
@@ -33,7 +33,7 @@ PlanSpace MeasurePlanSpace(const PatchPlan& plan, const std::string& installFold
     return space;
 }
 
-bool CoversRun(const PatchPlan& plan) {
+bool CoversRun(const RunPlan& plan) {
     return plan.Completes() || std::any_of(plan.records.begin(), plan.records.end(), Fails);
 }
 

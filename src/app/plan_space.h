@@ -1,6 +1,6 @@
 // The disk space a planned run needs, and what the disk of the installation folder has free.
 //
-//   PatchPlan plan = PlanPatch(inputs);
+//   RunPlan plan = PlanRun(inputs);
 //   PlanSpace space = MeasurePlanSpace(plan, inputs.folder);
 //   if (!space.Fits()) ... warn: the run may fill the disk ...
 //
@@ -14,7 +14,7 @@
 #include <optional>
 #include <string>
 
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 
 namespace Orvane {
 
@@ -33,10 +33,10 @@ struct PlanSpace {
 std::optional<std::uint64_t> FreeSpaceFor(const std::string& folder);
 
 // The records the run would carry out, in order, up to the first that fails. Never raises.
-PlanSpace MeasurePlanSpace(const PatchPlan& plan, const std::string& installFolder);
+PlanSpace MeasurePlanSpace(const RunPlan& plan, const std::string& installFolder);
 
 // Whether the plan goes as far as the run would: it completes, or one of its records fails. A
 // plan that the container or the script stopped knows too little to judge the space.
-bool CoversRun(const PatchPlan& plan);
+bool CoversRun(const RunPlan& plan);
 
 }  // namespace Orvane

@@ -39,7 +39,7 @@ private:
 };
 
 // stopAtWayMaker: the run may stop at its first record, a delete that finds the folder it
-// made way for (patch_plan.h, wayMade).
+// made way for (app/run_plan.h, wayMade).
 void Apply(const RunInputs& inputs, const Release& old, const StopPoll& stop,
            bool stopAtWayMaker) {
     CErrorMessages errorMessages;

@@ -2,7 +2,7 @@
 // same run as `orvpatch apply` (RunPatch), compares the result with the new release file by
 // file (names without regard to case, bytes), then applies it once more and compares again,
 // so that a second run changes nothing. A patch whose first records make way for folders may
-// stop at once on its second run (patch_plan.h, wayMade).
+// stop at once on its second run (app/run_plan.h, wayMade).
 //
 // The runs work on a scratch tree that holds only what they can see of an old release: the
 // files and folders along the paths the records open (scratch_tree.h), cloned where the file

@@ -1,5 +1,5 @@
 // What the archive update decides about the archive it meets, in one place, so that a dry run
-// of a patch (app/patch_plan.h) decides exactly as the update does.
+// of a patch (app/run_plan.h) decides exactly as the update does.
 #pragma once
 
 #include <cstdint>

@@ -1,5 +1,5 @@
 // What the copy and delete commands decide about the file they meet, in one place, so that a
-// dry run of a patch (app/patch_plan.h) decides exactly as the commands do.
+// dry run of a patch (app/run_plan.h) decides exactly as the commands do.
 #pragma once
 
 #include <cstdint>

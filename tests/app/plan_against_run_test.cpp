@@ -13,7 +13,7 @@
 #include "support/release_generator.h"
 #include "support/archive_builder.h"
 #include "app/newer_files.h"
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 #include "app/run_patch.h"
 #include "commands/archive_update.h"
 #include "commands/delete_command.h"
@@ -147,7 +147,7 @@ TEST(PlanAgainstRun, EveryRecordTheRunReachesEndsAsPlanned) {
         const PatchFile patch = WritePatchFile(root, trial.patch);
         RunInputs inputs{root / "stepwise", patch.path, patch.scriptOffset, patch.version};
 
-        PatchPlan plan = PlanPatch(inputs, newer);
+        RunPlan plan = PlanRun(inputs, newer);
         std::vector<Done> done = RunRecordByRecord(inputs, newer, trial.patch, stepwise);
 
         ASSERT_LE(done.size(), plan.records.size());

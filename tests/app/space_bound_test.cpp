@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "support/archive_builder.h"
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 #include "app/plan_space.h"
 #include "support/temp_folder.h"
 
@@ -46,7 +46,7 @@ TEST(SpaceBound, IsNeverBelowThePlannedNeed) {
         description.payloads[1].data = archive;
         PatchFile patch = WritePatchFile(patchFolder, description);
         RunInputs inputs{game.Path(), patch.path, patch.scriptOffset, patch.version};
-        PatchPlan plan = PlanPatch(inputs);
+        RunPlan plan = PlanRun(inputs);
         ASSERT_TRUE(plan.Completes()) << plan.failure;
         std::optional<std::uint64_t> bound = SpaceBound(inputs);
         ASSERT_TRUE(bound);

@@ -9,10 +9,10 @@
 namespace Orvane::Cli {
 namespace {
 
-PatchPlan Completing() { return {}; }
+RunPlan Completing() { return {}; }
 
-PatchPlan FailingAtARecord() {
-    PatchPlan plan;
+RunPlan FailingAtARecord() {
+    RunPlan plan;
     PlannedRecord record;
     record.action = PlannedAction::Fail;
     record.failure = plan.failure = "record failure";
@@ -21,8 +21,8 @@ PatchPlan FailingAtARecord() {
 }
 
 // The container or the script stopped the plan: no record failed.
-PatchPlan CutShort() {
-    PatchPlan plan;
+RunPlan CutShort() {
+    RunPlan plan;
     PlannedRecord record;
     record.action = PlannedAction::Copy;
     plan.records.push_back(record);
@@ -32,7 +32,7 @@ PatchPlan CutShort() {
 
 struct WarningCase {
     const char* name;
-    PatchPlan plan;
+    RunPlan plan;
     PlanSpace space;
     std::optional<std::string> warning;
 };

@@ -5,7 +5,7 @@
 // start; a problem found there is printed first. The folder is DIR, or else the one that the
 // program would propose from the registry of the Wine prefix. The run then reports as the
 // program does: the completion text on stdout (exit 0) or the failure text on stderr (exit 1).
-// With --dry-run nothing is written: the plan of the run is printed (app/patch_plan.h) with the
+// With --dry-run nothing is written: the plan of the run is printed (app/run_plan.h) with the
 // disk space it needs (app/plan_space.h), as text or with --json as JSON, and the exit status
 // says whether the run would complete. Without it, a run whose plan needs more space than the
 // disk has free is announced by a warning on stderr and carried out all the same: a disk that
@@ -26,7 +26,7 @@
 
 #include "commands/error_messages.h"
 #include "app/newer_files.h"
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 #include "app/plan_space.h"
 #include "app/space_bound.h"
 #include "app/run_log.h"
@@ -177,7 +177,7 @@ std::shared_ptr<ProgressSink> OpenConsoleProgress() {
 }
 
 int ReportPlan(const RunInputs& inputs, const ApplyArguments& parsed) {
-    PatchPlan plan = PlanPatch(inputs, parsed.Newer());
+    RunPlan plan = PlanRun(inputs, parsed.Newer());
     PlanSpace space = MeasurePlanSpace(plan, inputs.folder);
     if (parsed.json) {
         PrintLine(stdout, PlanJson(plan, space));
@@ -193,7 +193,7 @@ void WarnWhenSpaceIsShort(const RunInputs& inputs, NewerFiles newer) {
     std::optional<std::uint64_t> bound = SpaceBound(inputs);
     std::optional<std::uint64_t> freeBytes = FreeSpaceFor(inputs.folder);
     if (bound && freeBytes && *bound <= *freeBytes) return;
-    PatchPlan plan = PlanPatch(inputs, newer);
+    RunPlan plan = PlanRun(inputs, newer);
     std::optional<std::string> warning =
         RunSpaceWarning(plan, MeasurePlanSpace(plan, inputs.folder));
     if (warning) PrintLine(stderr, kNotePrefix + *warning);

@@ -36,7 +36,7 @@ Json RecordObject(const PlannedRecord& record) {
 
 }  // namespace
 
-std::string PlanJson(const PatchPlan& plan, const PlanSpace& space) {
+std::string PlanJson(const RunPlan& plan, const PlanSpace& space) {
     Json records = Json::array();
     for (const PlannedRecord& record : plan.records) records.push_back(RecordObject(record));
     Json document = {{"completes", plan.Completes()},

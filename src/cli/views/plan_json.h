@@ -10,11 +10,11 @@
 
 #include <string>
 
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 #include "app/plan_space.h"
 
 namespace Orvane::Cli {
 
-std::string PlanJson(const PatchPlan& plan, const PlanSpace& space);
+std::string PlanJson(const RunPlan& plan, const PlanSpace& space);
 
 }  // namespace Orvane::Cli

@@ -28,7 +28,7 @@ std::string SpaceWarning(const PlanSpace& space) {
            kWarningAreFree;
 }
 
-std::optional<std::string> RunSpaceWarning(const PatchPlan& plan, const PlanSpace& space) {
+std::optional<std::string> RunSpaceWarning(const RunPlan& plan, const PlanSpace& space) {
     if (!CoversRun(plan) || space.Fits()) return std::nullopt;
     return SpaceWarning(space) + kRunsAnyway;
 }

@@ -19,6 +19,6 @@ std::string SpaceWarning(const PlanSpace& space);
 
 // What `apply` says before a run that may not fit: the warning and that the run goes ahead;
 // nothing when it fits, or when the plan stopped short of the run (CoversRun).
-std::optional<std::string> RunSpaceWarning(const PatchPlan& plan, const PlanSpace& space);
+std::optional<std::string> RunSpaceWarning(const RunPlan& plan, const PlanSpace& space);
 
 }  // namespace Orvane::Cli

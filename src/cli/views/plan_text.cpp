@@ -34,7 +34,7 @@ std::string Details(const PlannedRecord& record) {
     return details;
 }
 
-std::size_t KeptNewerCount(const PatchPlan& plan) {
+std::size_t KeptNewerCount(const RunPlan& plan) {
     std::size_t count = 0;
     for (const PlannedRecord& record : plan.records) {
         count += record.action == PlannedAction::SkipNewerDiffers;
@@ -66,7 +66,7 @@ const char* RecordTypeName(std::int32_t type) {
     }
 }
 
-void PrintPlanText(std::FILE* out, const PatchPlan& plan, const PlanSpace& space) {
+void PrintPlanText(std::FILE* out, const RunPlan& plan, const PlanSpace& space) {
     for (const PlannedRecord& record : plan.records) {
         PrintLine(out, Number(record.index) + " " + RecordTypeName(record.type) + " " +
                            Common::Utf8FromAnsi(record.path) + ": " + ActionName(record.action) +

@@ -17,7 +17,7 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 #include "app/plan_space.h"
 
 namespace Orvane::Cli {
@@ -28,6 +28,6 @@ const char* ActionName(PlannedAction action);
 // "copy", "delete", "archive".
 const char* RecordTypeName(std::int32_t type);
 
-void PrintPlanText(std::FILE* out, const PatchPlan& plan, const PlanSpace& space);
+void PrintPlanText(std::FILE* out, const RunPlan& plan, const PlanSpace& space);
 
 }  // namespace Orvane::Cli

@@ -1,4 +1,4 @@
-#include "app/patch_plan.h"
+#include "app/run_plan.h"
 
 #include <memory>
 #include <new>
@@ -17,7 +17,7 @@ namespace {
 void PlanCommand(PlanContext& context, ICmdParams& command, PlannedRecord& record) {
     switch (command.type) {
         case kCopyCommand:
-            PlanCopy(context, static_cast<CopyParams&>(command), record);
+            PlanCopyRecord(context, static_cast<CopyParams&>(command), record);
             break;
         case kDeleteCommand:
             PlanDelete(context, static_cast<DeleteParams&>(command), record);
@@ -51,7 +51,7 @@ PlannedRecord PlanRecord(std::size_t index, PlanContext& context, ICmdParams& co
     return record;
 }
 
-void PlanScript(PatchPlan& plan, const std::string& folder, CPatchScript& script,
+void PlanScript(RunPlan& plan, const std::string& folder, CPatchScript& script,
                 NewerFiles newer) {
     PlanContext context{folder, script, PlanOverlay(folder, LocalTimeNow()), newer};
     for (std::size_t index = 0;; ++index) {
@@ -64,7 +64,7 @@ void PlanScript(PatchPlan& plan, const std::string& folder, CPatchScript& script
 }
 
 // The run's checks before its first record, in the run's order.
-void Plan(PatchPlan& plan, const RunInputs& inputs, NewerFiles newer) {
+void Plan(RunPlan& plan, const RunInputs& inputs, NewerFiles newer) {
     std::string folder = FolderWithSeparator(inputs.folder);
     if (inputs.exePath.empty()) throw MessageFailure(kNoPatchData);
     CPatchScript script(inputs.exePath, inputs.scriptOffset, inputs.version);
@@ -74,8 +74,8 @@ void Plan(PatchPlan& plan, const RunInputs& inputs, NewerFiles newer) {
 
 }  // namespace
 
-PatchPlan PlanPatch(const RunInputs& inputs, NewerFiles newer) {
-    PatchPlan plan;
+RunPlan PlanRun(const RunInputs& inputs, NewerFiles newer) {
+    RunPlan plan;
     std::string failure;
     try {
         Plan(plan, inputs, newer);

@@ -1,7 +1,7 @@
 // The dry run of a patch: what a run with the same inputs would do to each record, and every
 // failure that is already certain, computed without writing anything.
 //
-//   PatchPlan plan = PlanPatch(inputs);   // the same RunInputs a run takes
+//   RunPlan plan = PlanRun(inputs);   // the same RunInputs a run takes
 //   for (const PlannedRecord& record : plan.records) ... record.action, record.failure ...
 //   if (plan.Completes()) ... else ... plan.failure is the text the run would end with ...
 //
@@ -54,7 +54,7 @@ struct PlannedRecord {
     SpaceStep space;
 };
 
-struct PatchPlan {
+struct RunPlan {
     // Every record the script yields, also those behind a failing one (planned as if the failing
     // record had changed nothing; the run stops before them).
     std::vector<PlannedRecord> records;
@@ -67,6 +67,6 @@ struct PatchPlan {
 // Never raises. The checks before the script (folder, container) come in the run's order; a
 // script that cannot be loaded or parsed ends the plan with the records read so far. newer is
 // the policy the run is given through DecideNewerFiles (the Windows program's: Keep).
-PatchPlan PlanPatch(const RunInputs& inputs, NewerFiles newer = NewerFiles::Keep);
+RunPlan PlanRun(const RunInputs& inputs, NewerFiles newer = NewerFiles::Keep);
 
 }  // namespace Orvane
