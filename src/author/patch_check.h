@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "author/diff_progress.h"
 #include "author/interruption.h"
 #include "author/patch_plan.h"
 #include "author/release_tree.h"
@@ -42,6 +43,6 @@ struct CheckPlace {
 // when the poll asks to stop, which the runs of the patch also heed as their Cancel.
 void CheckPatch(const std::string& patchPath, const std::vector<Release>& olds,
                 const Release& newer, const PatchPlan& plan, const CheckPlace& place,
-                const StopPoll& stop = {});
+                const StopPoll& stop = {}, DiffProgress& progress = Unwatched());
 
 }  // namespace Orvane::Author
