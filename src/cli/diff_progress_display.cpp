@@ -67,7 +67,6 @@ void DiffProgressDisplay::Begin(const char* stage, std::uint64_t totalBytes) {
     total_ = totalBytes;
     done_ = 0;
     started_ = Now();
-    bar_->SetRange(0, total_ == 0 ? 0 : kSteps);
     Draw();
 }
 
@@ -80,6 +79,7 @@ void DiffProgressDisplay::Advance(std::uint64_t bytes) {
 void DiffProgressDisplay::Draw() {
     drawn_ = Now();
     bar_->SetText(DiffProgressText(stage_, done_, total_, drawn_ - started_));
+    bar_->SetRange(0, total_ == 0 ? 0 : kSteps);
     if (total_ > 0) bar_->SetPos(static_cast<std::int32_t>(std::min(done_, total_) * kSteps / total_));
 }
 
