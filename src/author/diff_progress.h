@@ -1,5 +1,5 @@
 // What a long diff tells whoever watches it: the stage it is in (reading the releases, digesting
-// their files, writing the patch, checking it) and how many of the stage's bytes are done, so
+// their files, comparing them and their archives, writing the patch, checking it) and how many of the stage's bytes are done, so
 // that a display can show a bar and an estimate. The diff reports between files and pieces of
 // a file; a display decides how often it draws.
 #pragma once
@@ -10,6 +10,7 @@ namespace Orvane::Author {
 
 inline constexpr char kStageReading[] = "reading the releases";
 inline constexpr char kStageDigesting[] = "digesting";
+inline constexpr char kStageComparing[] = "comparing";
 inline constexpr char kStageWriting[] = "writing";
 inline constexpr char kStageChecking[] = "checking";
 

@@ -32,7 +32,7 @@ PatchPlan DiffReleases(const std::vector<Release>& olds, const Release& newer,
     RefusalList refusals;
     DiffContext context{olds, newer, options, plan, refusals};
     CheckShapes(context);
-    options.progress->Begin(kStageDigesting, newer.FileBytes());
+    options.progress->Begin(kStageComparing, newer.FileBytes());
     for (const auto& [key, item] : newer.Items()) {
         StopIfAsked(options.stop);
         options.progress->Advance(item.size);

@@ -9,9 +9,11 @@
 namespace Orvane::Author {
 namespace {
 
-// How the files that differ between an old release and the new one lean: those whose new copy
-// is older (or, for an archive, of a lower revision) against those whose new copy is newer.
-struct Leaning {
+// An old release against the new one: whether they hold the same files, and how the files that
+// differ lean: those whose new copy is older (or, for an archive, of a lower revision) against
+// those whose new copy is newer.
+struct Likeness {
+    bool same = true;
     std::size_t older = 0;
     std::size_t newer = 0;
 };
@@ -27,30 +29,22 @@ int RevisionStep(const ReleaseItem& old, const ReleaseItem& file) {
     return after->revision < before->revision ? -1 : 1;
 }
 
-Leaning LeaningOf(const Release& old, const Release& newer) {
-    Leaning leaning;
+// Every file pair is digested here that the diff would digest anyway; the digests stay.
+Likeness LikenessOf(const Release& old, const Release& newer, DiffProgress& progress) {
+    Likeness likeness{old.Items().size() == newer.Items().size()};
     for (const auto& [key, file] : newer.Items()) {
+        progress.Advance(file.size);
         const ReleaseItem* there = old.Find(key);
-        if (file.isFolder || there == nullptr || there->isFolder) continue;
-        if (file.modified == there->modified || SameContents(old, *there, newer, file)) continue;
+        if (there == nullptr || there->isFolder != file.isFolder) likeness.same = false;
+        if (there == nullptr || file.isFolder || there->isFolder) continue;
+        if (SameContents(old, *there, newer, file)) continue;
+        likeness.same = false;
         int step = RevisionStep(*there, file);
+        if (step == 0 && file.modified == there->modified) continue;
         bool older = step != 0 ? step < 0 : file.modified < there->modified;
-        ++(older ? leaning.older : leaning.newer);
+        ++(older ? likeness.older : likeness.newer);
     }
-    return leaning;
-}
-
-bool SameFiles(const Release& old, const Release& newer) {
-    if (old.Items().size() != newer.Items().size()) return false;
-    for (const auto& [key, file] : newer.Items()) {
-        const ReleaseItem* there = old.Find(key);
-        if (there == nullptr || there->isFolder != file.isFolder) return false;
-        if (!file.isFolder && there->size != file.size) return false;
-    }
-    for (const auto& [key, file] : newer.Items()) {
-        if (!file.isFolder && !SameContents(old, *old.Find(key), newer, file)) return false;
-    }
-    return true;
+    return likeness;
 }
 
 bool GivenBefore(const std::vector<Release>& olds, std::size_t index) {
@@ -63,7 +57,9 @@ bool GivenBefore(const std::vector<Release>& olds, std::size_t index) {
 
 }  // namespace
 
-std::vector<std::string> ReleaseWarnings(const std::vector<Release>& olds, const Release& newer) {
+std::vector<std::string> ReleaseWarnings(const std::vector<Release>& olds, const Release& newer,
+                                         DiffProgress& progress) {
+    progress.Begin(kStageDigesting, newer.FileBytes() * olds.size());
     std::vector<std::string> warnings;
     auto warn = [&](const char* text, const Release& old) {
         warnings.push_back(std::string(text) + ": " + MessagePath(old.Root()));
@@ -71,11 +67,11 @@ std::vector<std::string> ReleaseWarnings(const std::vector<Release>& olds, const
     for (std::size_t i = 0; i < olds.size(); ++i) {
         if (GivenBefore(olds, i)) {
             warn(kOldGivenTwice, olds[i]);
-        } else if (SameFiles(olds[i], newer)) {
-            warn(kNewEqualsOld, olds[i]);
-        } else if (Leaning leaning = LeaningOf(olds[i], newer); leaning.older > leaning.newer) {
-            warn(kNewLooksOlder, olds[i]);
+            continue;
         }
+        Likeness likeness = LikenessOf(olds[i], newer, progress);
+        if (likeness.same) warn(kNewEqualsOld, olds[i]);
+        if (likeness.older > likeness.newer) warn(kNewLooksOlder, olds[i]);
     }
     return warnings;
 }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "author/diff_progress.h"
 #include "author/release_tree.h"
 
 namespace Orvane::Author {
@@ -18,8 +19,10 @@ inline constexpr char kNewEqualsOld[] =
     "the new release equals this old one: the patch changes nothing there";
 inline constexpr char kOldGivenTwice[] = "this old release is given twice";
 
-// Each warning as its text, ": " and the old release's folder (code page 932). The digests
-// taken stay with the releases, so the diff that follows does not read the files again.
-std::vector<std::string> ReleaseWarnings(const std::vector<Release>& olds, const Release& newer);
+// Each warning as its text, ": " and the old release's folder (code page 932). It digests what
+// the diff would (the progress sees it as the digesting stage); the digests stay with the
+// releases, so the diff that follows does not read the files again.
+std::vector<std::string> ReleaseWarnings(const std::vector<Release>& olds, const Release& newer,
+                                         DiffProgress& progress);
 
 }  // namespace Orvane::Author

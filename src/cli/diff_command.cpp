@@ -55,8 +55,10 @@ Releases ReadReleases(const DiffArguments& arguments, DiffProgressDisplay& progr
         releases.olds.push_back(Author::Release::Scan(PathFromUtf8(folder)));
     }
     releases.newer = Author::Release::Scan(PathFromUtf8(arguments.newer));
+    std::vector<std::string> warnings =
+        Author::ReleaseWarnings(releases.olds, releases.newer, progress);
     progress.End();
-    PrintWarnings(Author::ReleaseWarnings(releases.olds, releases.newer));
+    PrintWarnings(warnings);
     return releases;
 }
 
