@@ -93,7 +93,9 @@ PlannedArchive ByEntry(const ReleaseItem& file, const ArchiveImage& newer,
     PlannedArchive summary{.path = file.path, .byEntry = true, .revision = update.revision};
     summary.removals = update.removals.size();
     summary.additions = update.additions.size();
-    for (std::size_t index : update.additions) summary.bytes += newer.entries[index].fields.dataSize;
+    for (std::size_t index : update.additions) {
+        summary.bytes += newer.entries[index].fields.dataSize;
+    }
     summary.reordered = update.reordered;
     summary.reorderedBytes = update.reorderedBytes;
     return summary;

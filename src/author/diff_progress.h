@@ -1,7 +1,7 @@
 // What a long diff tells whoever watches it: the stage it is in (reading the releases, digesting
-// their files, comparing them and their archives, writing the patch, checking it) and how many of the stage's bytes are done, so
-// that a display can show a bar and an estimate. The diff reports between files and pieces of
-// a file; a display decides how often it draws.
+// their files, comparing them and their archives, writing the patch, checking it) and how many
+// of the stage's bytes are done, so that a display can show a bar and an estimate. The diff
+// reports between files and pieces of a file; a display decides how often it draws.
 #pragma once
 
 #include <cstdint>

@@ -79,8 +79,8 @@ void Check(const DiffArguments& arguments, const std::string& patch, const Relea
            const Author::PatchPlan& plan, const Author::StopPoll& stop,
            Author::DiffProgress& progress) {
     ScratchFolder scratch(ScratchBase(arguments));
-    Author::CheckPatch(patch, releases.olds, releases.newer, plan, {scratch.Path(), arguments.installPathLength},
-                       stop, progress);
+    Author::CheckPatch(patch, releases.olds, releases.newer, plan,
+                       {scratch.Path(), arguments.installPathLength}, stop, progress);
 }
 
 void MakePatch(const DiffArguments& arguments) {

@@ -32,7 +32,9 @@ std::string Amount(std::uint64_t bytes) {
 std::string Duration(double seconds) {
     auto whole = static_cast<std::uint64_t>(seconds + 0.5);
     if (whole < 60) return std::to_string(whole) + " s";
-    if (whole < 3600) return std::to_string(whole / 60) + " min " + std::to_string(whole % 60) + " s";
+    if (whole < 3600) {
+        return std::to_string(whole / 60) + " min " + std::to_string(whole % 60) + " s";
+    }
     return std::to_string(whole / 3600) + " h " + std::to_string(whole / 60 % 60) + " min";
 }
 
@@ -80,7 +82,8 @@ void DiffProgressDisplay::Draw() {
     drawn_ = Now();
     bar_->SetText(DiffProgressText(stage_, done_, total_, drawn_ - started_));
     bar_->SetRange(0, total_ == 0 ? 0 : kSteps);
-    if (total_ > 0) bar_->SetPos(static_cast<std::int32_t>(std::min(done_, total_) * kSteps / total_));
+    if (total_ == 0) return;
+    bar_->SetPos(static_cast<std::int32_t>(std::min(done_, total_) * kSteps / total_));
 }
 
 }  // namespace Orvane::Cli

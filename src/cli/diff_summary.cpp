@@ -44,8 +44,8 @@ std::string ArchiveLine(const Author::PlannedArchive& archive) {
                InBytes(archive.bytes);
     }
     return "by entry: " + Utf8(archive.path) + " to revision " + std::to_string(archive.revision) +
-           ", " + Counted(archive.removals, "removed") + ", " + Counted(archive.additions, "added") +
-           InBytes(archive.bytes) + Reordered(archive);
+           ", " + Counted(archive.removals, "removed") + ", " +
+           Counted(archive.additions, "added") + InBytes(archive.bytes) + Reordered(archive);
 }
 
 std::string CheckLine(const DiffSummary& summary) {

@@ -80,15 +80,18 @@ TEST_P(DiffProgressTextTest, SaysTheBytesAndWhatIsLeft) {
     EXPECT_EQ(DiffProgressText("writing", c.done, c.total, c.seconds), c.expected);
 }
 
+constexpr std::uint64_t kMiB = 1 << 20;
+
 INSTANTIATE_TEST_SUITE_P(
     Stages, DiffProgressTextTest,
-    testing::Values(DiffTextCase{0, 0, 0, "writing"},
-                    DiffTextCase{1000, 0, 5, "writing: 1000 bytes"},
-                    DiffTextCase{512 << 20, 1 << 30, 0.5, "writing: 512.0 MiB of 1.0 GiB"},
-                    DiffTextCase{256 << 20, 1 << 30, 4, "writing: 256.0 MiB of 1.0 GiB, about 12 s left"},
-                    DiffTextCase{1 << 20, 1ull << 40, 2, "writing: 1.0 MiB of 1.0 TiB, about 582 h 32 min left"},
-                    DiffTextCase{3 << 10, 6 << 10, 100, "writing: 3.0 KiB of 6.0 KiB, about 1 min 40 s left"},
-                    DiffTextCase{6 << 10, 6 << 10, 100, "writing: 6.0 KiB of 6.0 KiB"}));
+    testing::Values(
+        DiffTextCase{0, 0, 0, "writing"},
+        DiffTextCase{1000, 0, 5, "writing: 1000 bytes"},
+        DiffTextCase{512 * kMiB, 1024 * kMiB, 0.5, "writing: 512.0 MiB of 1.0 GiB"},  // too soon
+        DiffTextCase{256 * kMiB, 1024 * kMiB, 4, "writing: 256.0 MiB of 1.0 GiB, about 12 s left"},
+        DiffTextCase{kMiB, kMiB << 20, 2, "writing: 1.0 MiB of 1.0 TiB, about 582 h 32 min left"},
+        DiffTextCase{3 << 10, 6 << 10, 100, "writing: 3.0 KiB of 6.0 KiB, about 1 min 40 s left"},
+        DiffTextCase{6 << 10, 6 << 10, 100, "writing: 6.0 KiB of 6.0 KiB"}));
 
 }  // namespace
 }  // namespace Orvane::Cli
