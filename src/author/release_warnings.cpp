@@ -30,10 +30,11 @@ int RevisionStep(const ReleaseItem& old, const ReleaseItem& file) {
 }
 
 // Every file pair is digested here that the diff would digest anyway; the digests stay.
-Likeness LikenessOf(const Release& old, const Release& newer, DiffProgress& progress) {
+Likeness LikenessOf(const Release& old, const Release& newer, const DiffOptions& options) {
     Likeness likeness{old.Items().size() == newer.Items().size()};
     for (const auto& [key, file] : newer.Items()) {
-        progress.Advance(file.size);
+        StopIfAsked(options.stop);
+        options.progress->Advance(file.size);
         const ReleaseItem* there = old.Find(key);
         if (there == nullptr || there->isFolder != file.isFolder) likeness.same = false;
         if (there == nullptr || file.isFolder || there->isFolder) continue;
@@ -58,8 +59,8 @@ bool GivenBefore(const std::vector<Release>& olds, std::size_t index) {
 }  // namespace
 
 std::vector<std::string> ReleaseWarnings(const std::vector<Release>& olds, const Release& newer,
-                                         DiffProgress& progress) {
-    progress.Begin(kStageDigesting, newer.FileBytes() * olds.size());
+                                         const DiffOptions& options) {
+    options.progress->Begin(kStageDigesting, newer.FileBytes() * olds.size());
     std::vector<std::string> warnings;
     auto warn = [&](const char* text, const Release& old) {
         warnings.push_back(std::string(text) + ": " + MessagePath(old.Root()));
@@ -69,7 +70,7 @@ std::vector<std::string> ReleaseWarnings(const std::vector<Release>& olds, const
             warn(kOldGivenTwice, olds[i]);
             continue;
         }
-        Likeness likeness = LikenessOf(olds[i], newer, progress);
+        Likeness likeness = LikenessOf(olds[i], newer, options);
         if (likeness.same) warn(kNewEqualsOld, olds[i]);
         if (likeness.older > likeness.newer) warn(kNewLooksOlder, olds[i]);
     }

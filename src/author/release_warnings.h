@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "author/diff_progress.h"
+#include "author/diff_context.h"
 #include "author/release_tree.h"
 
 namespace Orvane::Author {
@@ -20,9 +20,10 @@ inline constexpr char kNewEqualsOld[] =
 inline constexpr char kOldGivenTwice[] = "this old release is given twice";
 
 // Each warning as its text, ": " and the old release's folder (code page 932). It digests what
-// the diff would (the progress sees it as the digesting stage); the digests stay with the
-// releases, so the diff that follows does not read the files again.
+// the diff would (options.progress sees it as the digesting stage; options.stop is polled
+// between files); the digests stay with the releases, so the diff that follows does not read
+// the files again.
 std::vector<std::string> ReleaseWarnings(const std::vector<Release>& olds, const Release& newer,
-                                         DiffProgress& progress);
+                                         const DiffOptions& options);
 
 }  // namespace Orvane::Author

@@ -48,7 +48,8 @@ struct Releases {
 };
 
 // The releases as scanned, after what they call for has been said on stderr.
-Releases ReadReleases(const DiffArguments& arguments, DiffProgressDisplay& progress) {
+Releases ReadReleases(const DiffArguments& arguments, const Author::DiffOptions& options,
+                      DiffProgressDisplay& progress) {
     progress.Begin(Author::kStageReading, 0);
     Releases releases;
     for (const std::string& folder : arguments.olds) {
@@ -56,7 +57,7 @@ Releases ReadReleases(const DiffArguments& arguments, DiffProgressDisplay& progr
     }
     releases.newer = Author::Release::Scan(PathFromUtf8(arguments.newer));
     std::vector<std::string> warnings =
-        Author::ReleaseWarnings(releases.olds, releases.newer, progress);
+        Author::ReleaseWarnings(releases.olds, releases.newer, options);
     progress.End();
     PrintWarnings(warnings);
     return releases;
@@ -85,10 +86,10 @@ void Check(const DiffArguments& arguments, const std::string& patch, const Relea
 
 void MakePatch(const DiffArguments& arguments) {
     DiffProgressDisplay progress;
-    Releases releases = ReadReleases(arguments, progress);
     Author::StopPoll stop = &CancelSignal::TakeRequest;
-    Author::PatchPlan plan = Author::DiffReleases(releases.olds, releases.newer,
-                                                  {arguments.allowSkip, stop, &progress});
+    Author::DiffOptions options{arguments.allowSkip, stop, &progress};
+    Releases releases = ReadReleases(arguments, options, progress);
+    Author::PatchPlan plan = Author::DiffReleases(releases.olds, releases.newer, options);
     Author::RequirePathsFitBelow(plan, arguments.installPathLength);
     ContainerDescription description =
         Author::DescribePatch(plan, arguments.title, arguments.registryKey);
