@@ -1,6 +1,7 @@
 #include "cli/diff_progress_display.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <ctime>
 #include <iterator>
@@ -29,8 +30,9 @@ std::string Amount(std::uint64_t bytes) {
     return text;
 }
 
+// Whole seconds rounded up: "about 0 s left" would say the stage is over.
 std::string Duration(double seconds) {
-    auto whole = static_cast<std::uint64_t>(seconds + 0.5);
+    auto whole = static_cast<std::uint64_t>(std::ceil(seconds));
     if (whole < 60) return std::to_string(whole) + " s";
     if (whole < 3600) {
         return std::to_string(whole / 60) + " min " + std::to_string(whole % 60) + " s";
