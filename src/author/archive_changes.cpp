@@ -63,7 +63,7 @@ void RequireRevisionsBelow(const ReleaseItem& file, const ArchiveImage& newer,
 }
 
 void ShipWhole(DiffContext& context, const ReleaseItem& file, const std::string& reason) {
-    context.plan.ShippedWhole({file.path, false, reason});
+    context.plan.ShippedWhole({.path = file.path, .wholeReason = reason, .bytes = file.size});
     PlanCopy(context, file);
 }
 
@@ -88,6 +88,19 @@ std::optional<ArchiveRecord> UpdateRecord(DiffContext& context, const ReleaseIte
     return record;
 }
 
+PlannedArchive ByEntry(const ReleaseItem& file, const ArchiveImage& newer,
+                       const ArchiveUpdatePlan& update) {
+    PlannedArchive summary{.path = file.path, .byEntry = true, .revision = update.revision};
+    summary.removals = update.removals.size();
+    summary.additions = update.additions.size();
+    for (std::size_t index : update.additions) {
+        summary.bytes += newer.entries[index].fields.dataSize;
+    }
+    summary.reordered = update.reordered;
+    summary.reorderedBytes = update.reorderedBytes;
+    return summary;
+}
+
 }  // namespace
 
 void PlanArchive(DiffContext& context, const ReleaseItem& file) {
@@ -106,8 +119,7 @@ void PlanArchive(DiffContext& context, const ReleaseItem& file) {
     if (!diff.update) return ShipWhole(context, file, diff.wholeReason);
     std::optional<ArchiveRecord> record = UpdateRecord(context, file, *newer, *diff.update);
     if (!record) return ShipWhole(context, file, kRecordTooLong);
-    context.plan.Archive(
-        *record, {file.path, true, "", target, record->removals.size(), record->additions.size()});
+    context.plan.Archive(*record, ByEntry(file, *newer, *diff.update));
 }
 
 }  // namespace Orvane::Author

@@ -18,21 +18,54 @@ NameCounts CountNames(const std::vector<ArchiveEntry>& entries, std::size_t coun
     return names;
 }
 
-// How many of newer's first entries the copy can keep at all: each one needs an entry of its
-// own in the copy that a rebuild writes exactly so.
-std::size_t KeepableStart(const ArchiveImage& newer, const ArchiveImage& copy) {
-    std::map<EntryBytes, std::size_t> available;
+using EntryCounts = std::map<EntryBytes, std::size_t>;
+
+// The entries of a copy that a rebuild writes exactly so, counted by their bytes.
+EntryCounts Keepable(const ArchiveImage& copy) {
+    EntryCounts available;
     for (const ArchiveEntry& entry : copy.entries) {
         if (entry.kept) ++available[*entry.kept];
     }
+    return available;
+}
+
+// Takes one entry of these bytes from available; false when there is none left.
+bool Take(EntryCounts& available, const EntryBytes& bytes) {
+    auto found = available.find(bytes);
+    if (found == available.end() || found->second == 0) return false;
+    --found->second;
+    return true;
+}
+
+// How many of newer's first entries the copy can keep at all: each one needs an entry of its
+// own in the copy that a rebuild writes exactly so.
+std::size_t KeepableStart(const ArchiveImage& newer, const ArchiveImage& copy) {
+    EntryCounts available = Keepable(copy);
     std::size_t count = 0;
-    for (const ArchiveEntry& entry : newer.entries) {
-        auto found = available.find(entry.stored);
-        if (found == available.end() || found->second == 0) break;
-        --found->second;
-        ++count;
-    }
+    while (count < newer.entries.size() && Take(available, newer.entries[count].stored)) ++count;
     return count;
+}
+
+// Counts the additions that every rebuilt copy still holds beside the kept start: their bytes
+// did not change, only what comes before them did.
+void CountReordered(const ArchiveImage& newer, std::size_t keep,
+                    const std::vector<const ArchiveImage*>& rebuilt, ArchiveUpdatePlan& plan) {
+    std::vector<EntryCounts> left;
+    for (const ArchiveImage* copy : rebuilt) {
+        left.push_back(Keepable(*copy));
+        for (std::size_t i = 0; i < keep; ++i) Take(left.back(), newer.entries[i].stored);
+    }
+    for (std::size_t index : plan.additions) {
+        const ArchiveEntry& entry = newer.entries[index];
+        bool everywhere = std::all_of(left.begin(), left.end(), [&](const EntryCounts& counts) {
+            auto found = counts.find(entry.stored);
+            return found != counts.end() && found->second > 0;
+        });
+        if (!everywhere) continue;
+        for (EntryCounts& counts : left) Take(counts, entry.stored);
+        ++plan.reordered;
+        plan.reorderedBytes += entry.fields.dataSize;
+    }
 }
 
 using NameNeeds = std::map<std::string, std::vector<RemovalNeed>>;
@@ -89,6 +122,7 @@ std::optional<ArchiveUpdatePlan> TryKeeping(const ArchiveImage& newer, std::size
     if (!removals || !KeepsStart(newer, keep, rebuilt, *removals)) return std::nullopt;
     ArchiveUpdatePlan plan{target, std::move(*removals), {}};
     for (std::size_t i = keep; i < newer.entries.size(); ++i) plan.additions.push_back(i);
+    CountReordered(newer, keep, rebuilt, plan);
     return plan;
 }
 

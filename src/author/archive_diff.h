@@ -29,6 +29,10 @@ struct ArchiveUpdatePlan {
     std::uint16_t revision = 0;  // the target revision
     std::vector<ArchiveRemoval> removals;
     std::vector<std::size_t> additions;  // indexes of the new archive's entries, in order
+    // How many of the additions every rebuilt copy holds as they stand, and their data bytes:
+    // added again only to reach the new archive's entry order.
+    std::size_t reordered = 0;
+    std::uint64_t reorderedBytes = 0;
 };
 
 struct ArchiveDiff {

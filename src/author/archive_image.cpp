@@ -62,6 +62,15 @@ bool HasArchiveMagic(const std::filesystem::path& path) {
     return file.Read(magic, kMagicSize) && IsLinkMagic(magic);
 }
 
+std::optional<ArcHeader> ReadArchiveHeader(const std::filesystem::path& path) {
+    auto stream = std::make_shared<HostFileReader>(path);
+    ArcHeader header;
+    if (!stream->CanRead() || !header.Read(stream) || !IsLinkMagic(header.magic)) {
+        return std::nullopt;
+    }
+    return header;
+}
+
 std::optional<ArchiveImage> ReadArchiveImage(const std::filesystem::path& path) {
     auto stream = std::make_shared<HostFileReader>(path);
     ArchiveImage archive;

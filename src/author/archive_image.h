@@ -41,6 +41,10 @@ struct ArchiveImage {
 // True when the file starts with one of the four magics "LINK3" to "LINK6".
 bool HasArchiveMagic(const std::filesystem::path& path);
 
+// The header of the archive at path, its entries unread; nothing when it has none of a known
+// layout.
+std::optional<ArcHeader> ReadArchiveHeader(const std::filesystem::path& path);
+
 // The archive at path; nothing when it is not a complete LINK archive of a known layout (an
 // entry or its data cut short, no end marker). Never throws for a damaged file.
 std::optional<ArchiveImage> ReadArchiveImage(const std::filesystem::path& path);

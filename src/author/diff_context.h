@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "author/diff_progress.h"
 #include "author/interruption.h"
 #include "author/plan_builder.h"
 #include "author/refusal.h"
@@ -17,6 +18,7 @@ struct DiffOptions {
     // A changed file whose new time is not newer than an old one's is a warning, not a refusal.
     bool allowSkip = false;
     StopPoll stop;
+    DiffProgress* progress = &Unwatched();
 };
 
 struct DiffContext {
@@ -24,6 +26,7 @@ struct DiffContext {
     const Release& newer;
     DiffOptions options;
     PlanBuilder& plan;
+    RefusalList& refusals;  // what no record can express, file by file
 };
 
 // A path of a release as messages name it: "PATH (RELEASE FOLDER)".

@@ -75,7 +75,7 @@ void PlanDeletes(DiffContext& context) {
         }
     }
     for (const auto& [key, file] : gone) {
-        RequireRecordPath(*file);
+        context.refusals.Try([&] { RequireRecordPath(*file); });
         context.plan.Delete({file->path});
     }
 }

@@ -47,13 +47,15 @@ void CheckShapes(DiffContext& context) {
         for (const auto& [key, item] : old.Items()) {
             const ReleaseItem* newer = context.newer.Find(key);
             if (newer == nullptr || newer->isFolder == item.isFolder) continue;
-            if (item.isFolder) Refuse(kFolderBecomesFile, InRelease(item.path, old));
-            if (OldsWithFolder(context, key) > 0) Refuse(kFileAndFolderInOlds, item.path);
-            makingWay[key] = &item;
+            context.refusals.Try([&] {
+                if (item.isFolder) Refuse(kFolderBecomesFile, InRelease(item.path, old));
+                if (OldsWithFolder(context, key) > 0) Refuse(kFileAndFolderInOlds, item.path);
+                makingWay[key] = &item;
+            });
         }
     }
     for (const auto& [key, file] : makingWay) {
-        RequireRecordPath(*file);
+        context.refusals.Try([&] { RequireRecordPath(*file); });
         context.plan.MakeWay({file->path});
         context.plan.Note(std::string(kRerunStops) + ": " + file->path);
     }

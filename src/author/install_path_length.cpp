@@ -1,7 +1,7 @@
 #include "author/install_path_length.h"
 
 #include "author/record_paths.h"
-#include "common/failure.h"
+#include "author/refusal.h"
 #include "platform/path_limit.h"
 
 namespace Orvane::Author {
@@ -34,12 +34,14 @@ std::string InstallFolderOfLength(std::size_t length) {
 }
 
 void RequirePathsFitBelow(const PatchPlan& plan, std::size_t folderLength) {
+    RefusalList refusals;
+    std::string reason = kPathTooLong + std::to_string(folderLength) + kCharacters;
     for (const RecordPath& path : RecordPaths(plan)) {
         if (Fits(path, folderLength)) continue;
-        throw MessageFailure(kPathTooLong + std::to_string(folderLength) + kCharacters + ": " +
-                             path.path + kFitsBelow +
-                             std::to_string(LongestFolderFor(path, folderLength)) + ")");
+        refusals.Add(reason, path.path + kFitsBelow +
+                                 std::to_string(LongestFolderFor(path, folderLength)) + ")");
     }
+    refusals.RaiseIfAny();
 }
 
 }  // namespace Orvane::Author

@@ -18,8 +18,9 @@ inline constexpr char kPathTooLong[] = "a path does not fit below an installatio
 // A stand-in installation folder of exactly length characters, its final separator included.
 std::string InstallFolderOfLength(std::size_t length);
 
-// Raises MessageFailure for the first record whose paths would not fit below an installation
-// folder of folderLength characters: "TEXT N characters: PATH (it fits below one of at most M)".
+// Raises a Refusal naming every record whose paths would not fit below an installation folder
+// of folderLength characters: "TEXT N characters: PATH (it fits below one of at most M)", the
+// others below the first as "PATH (it fits below one of at most M)" (refusal.h).
 void RequirePathsFitBelow(const PatchPlan& plan, std::size_t folderLength);
 
 }  // namespace Orvane::Author

@@ -39,7 +39,7 @@ private:
 };
 
 // stopAtWayMaker: the run may stop at its first record, a delete that finds the folder it
-// made way for (app/run_plan.h, wayMade).
+// made way for (patch_plan.h, wayMade).
 void Apply(const RunInputs& inputs, const Release& old, const StopPoll& stop,
            bool stopAtWayMaker) {
     CErrorMessages errorMessages;
@@ -90,8 +90,9 @@ private:
 
 // The patched release against the new one; files in `skippable` may have stayed as they were.
 void Compare(const PatchedRelease& patched, const Release& old, const Release& newer,
-             const Keys& skippable) {
+             const Keys& skippable, DiffProgress& progress) {
     for (const auto& [key, item] : newer.Items()) {
+        progress.Advance(item.size);
         if (item.isFolder || skippable.contains(key)) continue;
         auto [holder, there] = patched.File(key);
         if (there == nullptr) Refuse(kFileMissing, InRelease(item.path, old));
@@ -123,7 +124,7 @@ struct RemovedAtEnd {
 
 void CheckRelease(const RunInputs& patch, const Release& old, std::size_t index,
                   const Release& newer, const PatchPlan& plan, const CheckPlace& place,
-                  const StopPoll& stop) {
+                  const StopPoll& stop, DiffProgress& progress) {
     RemovedAtEnd base{place.scratch / std::to_string(index)};
     std::error_code error;
     fs::create_directory(base.path, error);
@@ -134,7 +135,8 @@ void CheckRelease(const RunInputs& patch, const Release& old, std::size_t index,
     for (int run = 0; run < kRuns; ++run) {
         StopIfAsked(stop);
         Apply(inputs, old, stop, run > 0 && !plan.wayMade.empty());
-        Compare(PatchedRelease(old, folder.Host(), copied), old, newer, Skippable(plan, index));
+        Compare(PatchedRelease(old, folder.Host(), copied), old, newer, Skippable(plan, index),
+                progress);
     }
 }
 
@@ -142,12 +144,13 @@ void CheckRelease(const RunInputs& patch, const Release& old, std::size_t index,
 
 void CheckPatch(const std::string& patchPath, const std::vector<Release>& olds,
                 const Release& newer, const PatchPlan& plan, const CheckPlace& place,
-                const StopPoll& stop) {
+                const StopPoll& stop, DiffProgress& progress) {
+    progress.Begin(kStageChecking, newer.FileBytes() * kRuns * olds.size());
     ContainerStart start = ReadContainerStart(patchPath);
     if (!start.failureText.empty()) throw MessageFailure(start.failureText);
     RunInputs patch{"", patchPath, start.header.scriptOffset, start.header.version};
     for (std::size_t i = 0; i < olds.size(); ++i) {
-        CheckRelease(patch, olds[i], i, newer, plan, place, stop);
+        CheckRelease(patch, olds[i], i, newer, plan, place, stop, progress);
     }
 }
 

@@ -2,7 +2,7 @@
 // same run as `orvpatch apply` (RunPatch), compares the result with the new release file by
 // file (names without regard to case, bytes), then applies it once more and compares again,
 // so that a second run changes nothing. A patch whose first records make way for folders may
-// stop at once on its second run (app/run_plan.h, wayMade).
+// stop at once on its second run (patch_plan.h, wayMade).
 //
 // The runs work on a scratch tree that holds only what they can see of an old release: the
 // files and folders along the paths the records open (scratch_tree.h), cloned where the file
@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "author/diff_progress.h"
 #include "author/interruption.h"
 #include "author/patch_plan.h"
 #include "author/release_tree.h"
@@ -42,6 +43,6 @@ struct CheckPlace {
 // when the poll asks to stop, which the runs of the patch also heed as their Cancel.
 void CheckPatch(const std::string& patchPath, const std::vector<Release>& olds,
                 const Release& newer, const PatchPlan& plan, const CheckPlace& place,
-                const StopPoll& stop = {});
+                const StopPoll& stop = {}, DiffProgress& progress = Unwatched());
 
 }  // namespace Orvane::Author

@@ -28,6 +28,11 @@ struct PlannedArchive {
     std::uint16_t revision = 0;
     std::size_t removals = 0;
     std::size_t additions = 0;
+    std::uint64_t bytes = 0;  // what the patch carries for it: added entries' data, or the file
+    // Additions that every old copy holds unchanged: shipped only because an entry before them
+    // changed or moved, so that the archive ends in the new release's entry order.
+    std::size_t reordered = 0;
+    std::uint64_t reorderedBytes = 0;
 };
 
 // A copy that the freshness rule skips in an old release (allowed with --allow-skip): the

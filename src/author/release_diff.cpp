@@ -15,24 +15,32 @@ bool AnyOldDiffers(const DiffContext& context, const ReleaseItem& file) {
     return false;
 }
 
+void PlanFile(DiffContext& context, const ReleaseItem& file) {
+    RequireRecordPath(file);
+    if (HasArchiveMagic(file.host)) {
+        PlanArchive(context, file);
+    } else {
+        PlanCopy(context, file);
+    }
+}
+
 }  // namespace
 
 PatchPlan DiffReleases(const std::vector<Release>& olds, const Release& newer,
                        const DiffOptions& options) {
     PlanBuilder plan;
-    DiffContext context{olds, newer, options, plan};
+    RefusalList refusals;
+    DiffContext context{olds, newer, options, plan, refusals};
     CheckShapes(context);
+    options.progress->Begin(kStageComparing, newer.FileBytes());
     for (const auto& [key, item] : newer.Items()) {
         StopIfAsked(options.stop);
+        options.progress->Advance(item.size);
         if (item.isFolder || !AnyOldDiffers(context, item)) continue;
-        RequireRecordPath(item);
-        if (HasArchiveMagic(item.host)) {
-            PlanArchive(context, item);
-        } else {
-            PlanCopy(context, item);
-        }
+        refusals.Try([&] { PlanFile(context, item); });
     }
     PlanDeletes(context);
+    refusals.RaiseIfAny();
     NoteFolders(context);
     return plan.Finish();
 }

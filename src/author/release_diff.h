@@ -8,7 +8,7 @@
 // an update reproduces them exactly (archive_changes.h). Files with the same bytes cost nothing,
 // whatever their times. Paths compare without regard to case.
 //
-// Raises MessageFailure, naming the file or entry, for what no record can express (see the
+// Raises a Refusal (refusal.h) naming every file or entry that no record can express (see the
 // texts of file_changes.h, folder_changes.h, archive_changes.h); nothing is planned then.
 #pragma once
 

@@ -13,8 +13,15 @@ void ReleasePayloads::Feed(std::size_t index, const Sink& sink) const {
                [&](const std::uint8_t* bytes, std::size_t count) {
                    hash.Update(bytes, count);
                    sink(bytes, count);
+                   progress_.Advance(count);
                });
     if (FinishDigest(hash) != source.digest) Refuse(kReleaseChanged, MessagePath(source.file));
+}
+
+std::uint64_t PayloadBytes(const PatchPlan& plan) {
+    std::uint64_t bytes = 0;
+    for (const PayloadSource& source : plan.sources) bytes += source.size;
+    return bytes;
 }
 
 }  // namespace Orvane::Author

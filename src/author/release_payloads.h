@@ -4,6 +4,7 @@
 // fails the diff (kReleaseChanged) instead of shipping other bytes than were checked.
 #pragma once
 
+#include "author/diff_progress.h"
 #include "author/interruption.h"
 #include "author/patch_plan.h"
 #include "patch/payload_feed.h"
@@ -14,7 +15,8 @@ inline constexpr char kReleaseChanged[] = "a release changed while it was being 
 
 class ReleasePayloads : public PayloadFeed {
 public:
-    ReleasePayloads(const PatchPlan& plan, StopPoll stop) : plan_(plan), stop_(std::move(stop)) {}
+    ReleasePayloads(const PatchPlan& plan, StopPoll stop, DiffProgress& progress = Unwatched())
+        : plan_(plan), stop_(std::move(stop)), progress_(progress) {}
 
     std::uint64_t SizeOf(std::size_t index) const override { return plan_.sources[index].size; }
     // Raises host_files.h's texts, kReleaseChanged and kInterrupted.
@@ -23,6 +25,10 @@ public:
 private:
     const PatchPlan& plan_;
     StopPoll stop_;
+    DiffProgress& progress_;  // told of every piece fed
 };
+
+// The bytes of every payload of the plan.
+std::uint64_t PayloadBytes(const PatchPlan& plan);
 
 }  // namespace Orvane::Author

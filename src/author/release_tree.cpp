@@ -36,15 +36,21 @@ Release Release::Scan(const fs::path& root) {
     if (!fs::is_directory(root, error)) Refuse(kReleaseNotFolder, MessagePath(root));
     Release release;
     release.root_ = root;
-    release.ScanFolder(root, nullptr);
+    RefusalList refusals;
+    release.ScanFolder(root, nullptr, refusals);
+    refusals.RaiseIfAny();
     return release;
 }
 
-void Release::ScanFolder(const fs::path& folder, const ReleaseItem* parent) {
-    for (const fs::directory_entry& entry : SortedEntries(folder)) Add(entry, parent);
+void Release::ScanFolder(const fs::path& folder, const ReleaseItem* parent,
+                         RefusalList& refusals) {
+    for (const fs::directory_entry& entry : SortedEntries(folder)) {
+        refusals.Try([&] { Add(entry, parent, refusals); });
+    }
 }
 
-void Release::Add(const fs::directory_entry& entry, const ReleaseItem* parent) {
+void Release::Add(const fs::directory_entry& entry, const ReleaseItem* parent,
+                  RefusalList& refusals) {
     std::string name;
     if (!Cp932Name(Utf8Name(entry.path()), name)) {
         Refuse(kNameOutsideCp932, MessagePath(entry.path()));
@@ -67,12 +73,18 @@ void Release::Add(const fs::directory_entry& entry, const ReleaseItem* parent) {
     if (!added) {
         Refuse(kNamesDifferInCase, MessagePath(found->second.host) + ", " + MessagePath(item.host));
     }
-    if (item.isFolder) ScanFolder(entry.path(), &found->second);
+    if (item.isFolder) ScanFolder(entry.path(), &found->second, refusals);
 }
 
 const ReleaseItem* Release::Find(const std::u16string& key) const {
     auto found = items_.find(key);
     return found == items_.end() ? nullptr : &found->second;
+}
+
+std::uint64_t Release::FileBytes() const {
+    std::uint64_t bytes = 0;
+    for (const auto& [key, item] : items_) bytes += item.size;
+    return bytes;
 }
 
 const Digest& Release::DigestOf(const ReleaseItem& file) const {

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "author/digest.h"
+#include "author/refusal.h"
 #include "platform/os.h"
 
 namespace Orvane::Author {
@@ -32,7 +33,7 @@ struct ReleaseItem {
 class Release {
 public:
     // Reads the names, sizes and times below root (contents are read only when compared).
-    // Raises MessageFailure, naming the path, for a name that code page 932 cannot hold, two
+    // Raises a Refusal naming every such path for a name that code page 932 cannot hold, two
     // names of one folder that differ only in case (the patch program could not tell them
     // apart), or anything that is neither a file nor a folder (a link to a folder included).
     static Release Scan(const std::filesystem::path& root);
@@ -40,12 +41,16 @@ public:
     const std::filesystem::path& Root() const { return root_; }
     const std::map<std::u16string, ReleaseItem>& Items() const { return items_; }
     const ReleaseItem* Find(const std::u16string& key) const;
+    // The size of every file together.
+    std::uint64_t FileBytes() const;
     // The digest of a file's contents, read on first use.
     const Digest& DigestOf(const ReleaseItem& file) const;
 
 private:
-    void ScanFolder(const std::filesystem::path& folder, const ReleaseItem* parent);
-    void Add(const std::filesystem::directory_entry& entry, const ReleaseItem* parent);
+    void ScanFolder(const std::filesystem::path& folder, const ReleaseItem* parent,
+                    RefusalList& refusals);
+    void Add(const std::filesystem::directory_entry& entry, const ReleaseItem* parent,
+             RefusalList& refusals);
 
     std::filesystem::path root_;
     std::map<std::u16string, ReleaseItem> items_;

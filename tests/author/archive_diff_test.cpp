@@ -62,6 +62,7 @@ struct ArchiveCase {
     std::vector<ArchiveRemoval> removals;
     std::vector<std::size_t> additions;
     const char* wholeReason = nullptr;  // how the reason ends when the archive goes whole
+    std::size_t reordered = 0;          // additions every copy holds unchanged
 };
 
 void PrintTo(const ArchiveCase& c, std::ostream* out) { *out << c.what; }
@@ -78,7 +79,9 @@ const ArchiveCase kCases[] = {
      Link4(2, {E("c", "3"), E("a", "1"), E("b", "2")}),
      2,
      {{1, "a"}, {1, "b"}},
-     {1, 2}},
+     {1, 2},
+     nullptr,
+     2},
     {"a removal at the lower revision spares the copy above it",
      {Link4(1, {E("x", "1"), E("x", "2"), E("y", "3")}), Link4(2, {E("x", "2"), E("y", "3")})},
      Link4(3, {E("x", "2"), E("y", "3"), E("z", "4")}),
@@ -90,7 +93,9 @@ const ArchiveCase kCases[] = {
      Link4(3, {E("x", "2"), E("y", "3"), E("z", "4")}),
      3,
      {{2, "x"}, {2, "x"}, {2, "y"}},
-     {0, 1, 2}},
+     {0, 1, 2},
+     nullptr,
+     2},
     {"an old entry's reserved bytes are written as zero, as the new archive stores them",
      {Link4(1, {E("a", "1", 0x0505), E("b", "2")})},
      Link4(2, {E("a", "1"), E("b", "2"), E("c", "3")}),
@@ -108,7 +113,9 @@ const ArchiveCase kCases[] = {
      Link3({E("a", "1"), E("b", "2"), E("a", "new")}),
      1,
      {{0, "a"}, {0, "a"}, {0, "b"}},
-     {0, 1, 2}},
+     {0, 1, 2},
+     nullptr,
+     2},
     {"an entry no payload can bring back is kept where it stands",
      {Link4(1, {April31("a"), E("b", "2")})},
      Link4(2, {April31("a"), E("b", "2"), E("c", "3")}),
@@ -213,6 +220,8 @@ TEST_P(ArchiveDiffTest, PlansTheUpdateOrSaysWhyNot) {
     EXPECT_EQ(diff.update->revision, c.target);
     EXPECT_EQ(diff.update->removals, c.removals);
     EXPECT_EQ(diff.update->additions, c.additions);
+    EXPECT_EQ(diff.update->reordered, c.reordered);
+    EXPECT_EQ(diff.update->reorderedBytes, c.reordered);  // one data byte per entry here
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ArchiveDiffTest, testing::ValuesIn(kCases),

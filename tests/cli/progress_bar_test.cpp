@@ -1,5 +1,7 @@
 #include "cli/views/progress_bar.h"
 
+#include "cli/views/diff_progress_display.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -63,6 +65,33 @@ TEST(DisplayWidth, CountsWideCharactersTwice) {
     EXPECT_EQ(DisplayWidth(Orvane::Test::Utf8(u8"『 」")), 5);
     EXPECT_EQ(DisplayWidth(Orvane::Test::Utf8(u8"ｹﾞｰﾑ")), 4);  // half-width katakana
 }
+
+struct DiffTextCase {
+    std::uint64_t done;
+    std::uint64_t total;
+    double seconds;
+    const char* expected;
+};
+
+class DiffProgressTextTest : public testing::TestWithParam<DiffTextCase> {};
+
+TEST_P(DiffProgressTextTest, SaysTheBytesAndWhatIsLeft) {
+    const DiffTextCase& c = GetParam();
+    EXPECT_EQ(DiffProgressText("writing", c.done, c.total, c.seconds), c.expected);
+}
+
+constexpr std::uint64_t kMiB = 1 << 20;
+
+INSTANTIATE_TEST_SUITE_P(
+    Stages, DiffProgressTextTest,
+    testing::Values(
+        DiffTextCase{0, 0, 0, "writing"},
+        DiffTextCase{1000, 0, 5, "writing: 1000 bytes"},
+        DiffTextCase{512 * kMiB, 1024 * kMiB, 0.5, "writing: 512.0 MiB of 1.0 GiB"},  // too soon
+        DiffTextCase{256 * kMiB, 1024 * kMiB, 4, "writing: 256.0 MiB of 1.0 GiB, about 12 s left"},
+        DiffTextCase{kMiB, kMiB << 20, 2, "writing: 1.0 MiB of 1.0 TiB, about 582 h 32 min left"},
+        DiffTextCase{3 << 10, 6 << 10, 100, "writing: 3.0 KiB of 6.0 KiB, about 1 min 40 s left"},
+        DiffTextCase{6 << 10, 6 << 10, 100, "writing: 6.0 KiB of 6.0 KiB"}));
 
 }  // namespace
 }  // namespace Orvane::Cli

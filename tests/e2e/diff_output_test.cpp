@@ -134,6 +134,13 @@ const ChangeCase kChangeCases[] = {
      ArchiveChange("g.arc", LinkArchive{"LINK6", "ARC", 5, {Entry(u8"a", "1")}},
                    LinkArchive{"LINK4", "ARC", 1, {Entry(u8"a", "2")}}),
      "its layout differs"},
+    {"an archive rebuilt in another order says which entries it carries only for the order",
+     ArchiveChange("g.arc",
+                   LinkArchive{"LINK4", "ARC", 1, {Entry(u8"b", "22"), Entry(u8"a", "1")}},
+                   LinkArchive{"LINK4", "ARC", 2,
+                               {Entry(u8"a", "1"), Entry(u8"b", "22"), Entry(u8"c", "444")}}),
+     "2 added (5 bytes); 1 (2 bytes) of them unchanged, added again only to reach the new "
+     "archive's entry order"},
 };
 
 class DiffChange : public DiffTest, public testing::WithParamInterface<ChangeCase> {};

@@ -29,6 +29,15 @@ std::function<void(const DiffTest&)> NewFile(const std::string& relative) {
     return [relative](const DiffTest& t) { t.WriteFile("new", relative, "s", kNewTime); };
 }
 
+std::function<void(const DiffTest&)> NewFiles(const std::vector<std::string>& relatives) {
+    return [relatives](const DiffTest& t) {
+        for (const std::string& relative : relatives) t.WriteFile("new", relative, "s", kNewTime);
+    };
+}
+
+const std::string kLongD = std::string(100, 'd') + "/" + std::string(100, 'e');
+const std::string kLongG = std::string(100, 'g') + "/" + std::string(100, 'h');
+
 const RefusalCase kCases[] = {
     {"a changed file whose time is not newer",
      [](const DiffTest& t) {
@@ -81,6 +90,23 @@ const RefusalCase kCases[] = {
      {"a path does not fit below an installation folder of 64 characters: " +
           std::string(100, 'd') + "\\" + std::string(100, 'e') + "\\f.txt",
       "(it fits below one of at most 44)"}},
+    {"every name that Windows cannot hold, not only the first",
+     NewFiles({"a?b.txt", "data/NUL", "z|z.txt"}),
+     {kNotForWindows, "a?b.txt", "\n  data\\NUL\n  z|z.txt"}},
+    {"every name outside code page 932",
+     NewFiles({Utf8(u8"one/\u2603.txt"), Utf8(u8"two/\u2603.txt")}),
+     {"a name outside code page 932", "new/one/", "new/two/"}},
+    {"offenders of different kinds together",
+     [](const DiffTest& t) {
+         t.WriteFile("new", "old.txt", "s", -315619200);  // 1960
+         t.WriteFile("new", "x|y.txt", "s", kNewTime);
+     },
+     {"a time that a payload cannot store: old.txt", kNotForWindows, "x|y.txt"}},
+    {"every path that does not fit below the player's installation folder",
+     NewFiles({kLongD + "/f.txt", kLongG + "/f.txt"}),
+     {"a path does not fit below an installation folder of 64 characters: " +
+          std::string(100, 'd'),
+      "\n  " + std::string(100, 'g') + "\\" + std::string(100, 'h') + "\\f.txt (it fits below"}},
     {"a patch that the check finds failing",
      [](const DiffTest& t) {
          t.WriteFile("old", "a.txt", "1.0", kOldTime);

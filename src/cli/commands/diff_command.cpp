@@ -18,12 +18,14 @@
 #include "author/patch_limits.h"
 #include "author/release_diff.h"
 #include "author/release_payloads.h"
+#include "author/release_warnings.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"
 #include "cli/views/console.h"
 #include "cli/diff/diff_arguments.h"
 #include "cli/diff/diff_output_places.h"
 #include "cli/diff/diff_outputs.h"
+#include "cli/views/diff_progress_display.h"
 #include "cli/signing/patch_signing.h"
 #include "cli/views/diff_summary.h"
 #include "cli/diff/diff_temporaries.h"
@@ -40,12 +42,25 @@ namespace fs = std::filesystem;
 
 constexpr char kFailurePrefix[] = "orvpatch diff: ";
 
-std::vector<Author::Release> ScanOlds(const DiffArguments& arguments) {
+struct Releases {
     std::vector<Author::Release> olds;
+    Author::Release newer;
+};
+
+// The releases as scanned, after what they call for has been said on stderr.
+Releases ReadReleases(const DiffArguments& arguments, const Author::DiffOptions& options,
+                      DiffProgressDisplay& progress) {
+    progress.Begin(Author::kStageReading, 0);
+    Releases releases;
     for (const std::string& folder : arguments.olds) {
-        olds.push_back(Author::Release::Scan(Common::PathFromUtf8(folder)));
+        releases.olds.push_back(Author::Release::Scan(Common::PathFromUtf8(folder)));
     }
-    return olds;
+    releases.newer = Author::Release::Scan(Common::PathFromUtf8(arguments.newer));
+    std::vector<std::string> warnings =
+        Author::ReleaseWarnings(releases.olds, releases.newer, options);
+    progress.End();
+    PrintWarnings(warnings);
+    return releases;
 }
 
 // Where the container starts: behind the stub image (whose reading the writer checks).
@@ -62,38 +77,45 @@ fs::path ScratchBase(const DiffArguments& arguments) {
     return folder.empty() ? fs::path(".") : folder;
 }
 
-void Check(const DiffArguments& arguments, const std::string& patch,
-           const std::vector<Author::Release>& olds, const Author::Release& newer,
-           const Author::PatchPlan& plan, const Author::StopPoll& stop) {
+void Check(const DiffArguments& arguments, const std::string& patch, const Releases& releases,
+           const Author::PatchPlan& plan, const Author::StopPoll& stop,
+           Author::DiffProgress& progress) {
     ScratchFolder scratch(ScratchBase(arguments));
-    Author::CheckPatch(patch, olds, newer, plan, {scratch.Path(), arguments.installPathLength},
-                       stop);
+    Author::CheckPatch(patch, releases.olds, releases.newer, plan,
+                       {scratch.Path(), arguments.installPathLength}, stop, progress);
 }
 
 void MakePatch(const DiffArguments& arguments) {
-    std::vector<Author::Release> olds = ScanOlds(arguments);
-    Author::Release newer = Author::Release::Scan(Common::PathFromUtf8(arguments.newer));
+    DiffProgressDisplay progress;
     Author::StopPoll stop = &CancelSignal::TakeRequest;
-    Author::PatchPlan plan = Author::DiffReleases(olds, newer, {arguments.allowSkip, stop});
+    Author::DiffOptions options{arguments.allowSkip, stop, &progress};
+    Releases releases = ReadReleases(arguments, options, progress);
+    Author::PatchPlan plan = Author::DiffReleases(releases.olds, releases.newer, options);
     Author::RequirePathsFitBelow(plan, arguments.installPathLength);
     ContainerDescription description =
         Author::DescribePatch(plan, arguments.title, arguments.registryKey);
     Author::RequireContainerRoom(description, plan, StubSize(arguments));
-    Author::ReleasePayloads payloads(plan, stop);
+    Author::ReleasePayloads payloads(plan, stop, progress);
     DiffOutputs outputs(arguments.output, arguments.manifest);
+    progress.Begin(Author::kStageWriting, Author::PayloadBytes(plan));
     WritePatchExecutable(arguments.stub, description, outputs.PatchTemporary(), &payloads);
-    if (arguments.verify) Check(arguments, outputs.PatchTemporary(), olds, newer, plan, stop);
+    if (arguments.verify) {
+        Check(arguments, outputs.PatchTemporary(), releases, plan, stop, progress);
+    }
+    progress.End();  // the signing tool may have things to say
     if (arguments.signing.Wanted()) {
         SignPatchExecutable(Common::Utf8FromAnsi(outputs.PatchTemporary()), arguments.signing);
     }
     if (arguments.manifest) {
+        progress.Begin(Author::kStageWriting, Author::PayloadBytes(plan));
         WriteManifest(description, outputs.ManifestTemporary(), outputs.PayloadsTemporary(),
                       outputs.PayloadFolderName(), &payloads);
     }
+    progress.End();
     outputs.Commit();
-    PrintSkippedCopies(plan, olds);
-    PrintSummary(
-        {plan, description, olds.size(), arguments.verify, arguments.output, arguments.manifest});
+    PrintSkippedCopies(plan, releases.olds);
+    PrintSummary({plan, description, releases.olds.size(), arguments.verify, arguments.output,
+                  arguments.manifest});
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "author/release_payloads.h"
 #include "cli/views/console.h"
 #include "common/utf8_path.h"
 #include "common/utf8.h"
@@ -10,8 +11,10 @@ namespace Orvane::Cli {
 namespace {
 
 constexpr char kIndent[] = "  ";
-constexpr char kSkipWarning[] =
-    "orvpatch diff: warning: the copy leaves the old file, which is as new or newer: ";
+constexpr char kReorderedTail[] =
+    " of them unchanged, added again only to reach the new archive's entry order";
+constexpr char kWarning[] = "orvpatch diff: warning: ";
+constexpr char kSkipWarning[] = "the copy leaves the old file, which is as new or newer: ";
 
 std::string Utf8(const std::string& cp932) { return Common::Utf8FromAnsi(cp932); }
 
@@ -26,18 +29,23 @@ std::string RecordCounts(const std::vector<ScriptRecord>& records) {
            Counted(counts[1], "delete");
 }
 
-std::uint64_t PayloadBytes(const Author::PatchPlan& plan) {
-    std::uint64_t bytes = 0;
-    for (const Author::PayloadSource& source : plan.sources) bytes += source.size;
-    return bytes;
+std::string InBytes(std::uint64_t bytes) { return " (" + Counted(bytes, "bytes") + ")"; }
+
+// Unchanged entries that the update carries anyway, so that nobody wonders where the bytes go.
+std::string Reordered(const Author::PlannedArchive& archive) {
+    if (archive.reordered == 0) return "";
+    return "; " + std::to_string(archive.reordered) + InBytes(archive.reorderedBytes) +
+           kReorderedTail;
 }
 
 std::string ArchiveLine(const Author::PlannedArchive& archive) {
     if (!archive.byEntry) {
-        return "shipped whole: " + Utf8(archive.path) + ": " + Utf8(archive.wholeReason);
+        return "shipped whole: " + Utf8(archive.path) + ": " + Utf8(archive.wholeReason) +
+               InBytes(archive.bytes);
     }
     return "by entry: " + Utf8(archive.path) + " to revision " + std::to_string(archive.revision) +
-           ", " + Counted(archive.removals, "removed") + ", " + Counted(archive.additions, "added");
+           ", " + Counted(archive.removals, "removed") + ", " +
+           Counted(archive.additions, "added") + InBytes(archive.bytes) + Reordered(archive);
 }
 
 std::string CheckLine(const DiffSummary& summary) {
@@ -55,7 +63,7 @@ void PrintSummary(const DiffSummary& summary) {
     PrintLine(stdout, kIndent + std::string("records: ") + RecordCounts(summary.plan.records));
     PrintLine(stdout, kIndent + std::string("payloads: ") +
                           std::to_string(summary.description.payloads.size()) + " (" +
-                          Counted(PayloadBytes(summary.plan), "bytes") + ")");
+                          Counted(Author::PayloadBytes(summary.plan), "bytes") + ")");
     for (const Author::PlannedArchive& archive : summary.plan.archives) {
         PrintLine(stdout, kIndent + std::string("archive ") + ArchiveLine(archive));
     }
@@ -69,9 +77,13 @@ void PrintSummary(const DiffSummary& summary) {
 
 void PrintSkippedCopies(const Author::PatchPlan& plan, const std::vector<Author::Release>& olds) {
     for (const Author::SkippedCopy& skipped : plan.skipped) {
-        PrintLine(stderr, kSkipWarning + Utf8(skipped.path) + " (" +
+        PrintLine(stderr, kWarning + (kSkipWarning + Utf8(skipped.path)) + " (" +
                               Common::Utf8FromPath(olds[skipped.release].Root()) + ")");
     }
+}
+
+void PrintWarnings(const std::vector<std::string>& warnings) {
+    for (const std::string& warning : warnings) PrintLine(stderr, kWarning + Utf8(warning));
 }
 
 }  // namespace Orvane::Cli

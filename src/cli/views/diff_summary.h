@@ -26,6 +26,9 @@ struct DiffSummary {
 // On stdout.
 void PrintSummary(const DiffSummary& summary);
 
+// On stderr, each on a line of its own: warnings in code page 932.
+void PrintWarnings(const std::vector<std::string>& warnings);
+
 // On stderr: every copy that the freshness rule leaves undone in an old release.
 void PrintSkippedCopies(const Author::PatchPlan& plan, const std::vector<Author::Release>& olds);
 
