@@ -107,7 +107,9 @@ payloads
 records
   copy     "doc\表\" <- #0 "readme.txt"
   delete   "old\old.dat"
-  archive  "data\x.arc" -> revision 2; remove "a.bmp" (revision 1); add #1 "画像.bmp"
+  archive  "data\x.arc" -> revision 2
+           remove "a.bmp" (revision 1)
+           add #1 "画像.bmp"
 signature: none
 )");
     std::string container = "container     " + std::to_string(stub_.size());

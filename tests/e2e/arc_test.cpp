@@ -113,6 +113,25 @@ TEST_F(ArcTest, CreateWritesTheLayoutsByteForByte) {
                                                0, 0, 0, 0}));
 }
 
+// A folder stands for the files below it, sorted by path; the layout may be given in any case;
+// a folder without files makes no archive.
+TEST_F(ArcTest, CreateTakesFoldersRecursivelyAndRefusesAnArchiveOfNothing) {
+    for (const char* file : {"z.txt", "sub/b.txt", "sub/deeper/a.txt", "sub/a.txt"}) WriteSource(file, "x");
+    fs::create_directories(Host(Source("none/inner")));
+    ASSERT_EQ(Arc({"create", ArchivePath(), "--layout", "link6", "-C", Source(), "z.txt", "sub"}).exitCode, 0);
+    Json archive = Json::parse(Arc({"list", "--json", ArchivePath()}).out);
+    EXPECT_EQ(archive["layout"], "LINK6");
+    std::vector<std::string> names;
+    for (const Json& entry : archive["entries"]) names.push_back(entry["name"]);
+    EXPECT_EQ(names, (std::vector<std::string>{"z.txt", "sub\\a.txt", "sub\\b.txt", "sub\\deeper\\a.txt"}));
+
+    fs::remove(Host(ArchivePath()));
+    ChildResult empty = Arc({"create", ArchivePath(), "--layout", "LINK4", "-C", Source(), "none"});
+    EXPECT_EQ(empty.exitCode, 1) << empty.err;
+    EXPECT_NE(empty.err.find("nothing to put in the archive"), std::string::npos) << empty.err;
+    EXPECT_FALSE(fs::exists(Host(ArchivePath())));
+}
+
 // Archives made with the core's writer, whose names `arc extract` must not follow.
 struct UnsafeName {
     const char* what;

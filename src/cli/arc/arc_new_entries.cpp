@@ -1,5 +1,6 @@
 #include "cli/arc/arc_new_entries.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <memory>
@@ -37,6 +38,8 @@ constexpr char kTooLarge[] = ": too large for an archive entry";
 constexpr char kNoTime[] = ": its time cannot be stored in an archive entry";
 constexpr char kCannotWrite[] = "cannot write ";
 constexpr char kCannotRead[] = "cannot read ";
+constexpr char kNothing[] = "nothing to put in the archive: the folders given hold no files";
+constexpr char kWholeFolder[] = ".";
 
 // The name in the entry: code page 932 for the narrow layouts; in "LINK6" the UTF-16 bytes are
 // kept as they are (storedName), so that no character is lost to the code page.
@@ -126,15 +129,52 @@ void WriteArchiveTo(const std::string& ansiPath, const ArcHeader& header,
     stream->Close();
 }
 
+// The files below the folder that operand names ("." for the whole source folder), relative
+// to the source folder with '/' between folders and sorted, so that the same folder always
+// makes the same archive. Anything that is not a folder is listed, so that a special file is
+// refused by name rather than left out unseen.
+std::vector<std::string> FilesBelow(const fs::path& folder, const std::string& operand) {
+    fs::path top = operand == kWholeFolder ? folder : folder / Common::PathFromUtf8(operand);
+    std::vector<std::string> files;
+    std::error_code error;
+    for (fs::recursive_directory_iterator it(top, error), end; !error && it != end;
+         it.increment(error)) {
+        if (it->is_directory(error)) continue;
+        std::u8string relative = it->path().lexically_relative(folder).generic_u8string();
+        files.emplace_back(relative.begin(), relative.end());
+    }
+    if (error) throw CommandFailure(kCannotRead + Common::Utf8FromPath(top));
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// The operands with every folder among them replaced by the files below it.
+std::vector<std::string> ExpandFolders(const fs::path& folder,
+                                       const std::vector<std::string>& operands) {
+    std::vector<std::string> files;
+    for (const std::string& operand : operands) {
+        std::error_code error;
+        bool plain = operand == kWholeFolder || EntryPathComponents(operand).has_value();
+        if (plain && fs::is_directory(folder / Common::PathFromUtf8(operand), error)) {
+            std::vector<std::string> below = FilesBelow(folder, operand);
+            files.insert(files.end(), below.begin(), below.end());
+        } else {
+            files.push_back(operand);
+        }
+    }
+    return files;
+}
+
 }  // namespace
 
 std::vector<NewEntry> DescribeNewEntries(const ArcHeader& header, std::uint16_t kind,
                                          const fs::path& folder,
-                                         const std::vector<std::string>& relativeFiles) {
+                                         const std::vector<std::string>& operands) {
     std::vector<NewEntry> entries;
-    for (const std::string& file : relativeFiles) {
+    for (const std::string& file : ExpandFolders(folder, operands)) {
         entries.push_back(DescribeNewEntry(header, kind, folder, file));
     }
+    if (entries.empty()) throw CommandFailure(kNothing);
     return entries;
 }
 

@@ -1,9 +1,12 @@
 // orvpatch arc create ARCHIVE --layout LAYOUT [--revision N] [--tag TEXT] [--kind N] -C DIR FILE...
 //
-// Makes a LINK archive of the layout "LINK3" to "LINK6" from files given relative to DIR, one
-// entry per file in the order given (see arc_new_entries.h). --revision defaults to 1 ("LINK3"
+// Makes a LINK archive of the layout "LINK3" to "LINK6" (in any case) from files and folders
+// given relative to DIR, one entry per file in the order given, a folder standing for the files
+// below it (see arc_new_entries.h). --revision defaults to 1 ("LINK3"
 // stores none and takes only 0), --tag to empty (three zero bytes in the narrow layouts), --kind
 // (every entry's kind) to 0. What the layout cannot hold is refused before anything is written.
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 #include "cli/arc/arc_archive.h"
@@ -24,6 +27,7 @@ constexpr char kTagOption[] = "--tag";
 constexpr char kKindOption[] = "--kind";
 constexpr char kFolderOption[] = "-C";
 constexpr char kNoArchive[] = "give the archive to create";
+constexpr char kNoFiles[] = "give the files or folders to put in the archive";
 constexpr char kNoLayout[] = "give the layout with --layout LINK3, LINK4, LINK5 or LINK6";
 constexpr char kNoFolder[] = "give the folder of the files with -C DIR";
 constexpr char kNoRevisionInLink3[] = "LINK3 stores no revision; --revision can only be 0";
@@ -54,6 +58,8 @@ std::uint32_t ReadRevision(const ReadOptions& options, const std::string& layout
 ArcHeader ReadHeader(const ReadOptions& options) {
     ArcHeader header;
     header.magic = options.Value(kLayoutOption);
+    std::transform(header.magic.begin(), header.magic.end(), header.magic.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     if (!IsLinkMagic(header.magic)) throw UsageError(kNoLayout);
     header.revision = ReadRevision(options, header.magic);
     header.tag = ReadTag(options, header.magic);
@@ -72,6 +78,7 @@ int RunArcCreate(const Arguments& arguments) {
         ReadNumberOption(kKindOption, options.Value(kKindOption, "0"), 0, kMaxWord));
     std::string folder = options.Value(kFolderOption);
     std::vector<std::string> files(options.operands.begin() + 1, options.operands.end());
+    if (files.empty()) throw UsageError(kNoFiles);
     std::vector<NewEntry> entries =
         DescribeNewEntries(header, kind, Common::PathFromUtf8(folder), files);
     WriteNewArchive(options.operands.front(), header, entries);

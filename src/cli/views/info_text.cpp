@@ -26,16 +26,17 @@ constexpr char kCreatedRejected[] = "creation time stamp not accepted as a local
 constexpr char kModifiedRejected[] = "last-write time stamp not accepted as a local time";
 constexpr char kCutShort[] = "cut short by the end of the file";
 constexpr char kRecordsHeading[] = "records";
-// Record lines: "copy     FOLDER <- #INDEX NAME", "delete   PATH",
-// "archive  PATH -> revision N; remove NAME (revision N); add #INDEX NAME".
+// Record lines: "copy     FOLDER <- #INDEX NAME", "delete   PATH", "archive  PATH -> revision N",
+// and below an archive one line for each entry it removes ("remove NAME (revision N)") and
+// each payload it adds ("add #INDEX NAME"), in the record's order.
 constexpr char kCopyLabel[] = "copy     ";
 constexpr char kDeleteLabel[] = "delete   ";
 constexpr char kArchiveLabel[] = "archive  ";
 constexpr char kCopyArrow[] = " <- ";
 constexpr char kRevisionArrow[] = " -> revision ";
-constexpr char kRemoval[] = "; remove ";
+constexpr char kRemoval[] = "           remove ";
 constexpr char kRemovalRevision[] = " (revision ";
-constexpr char kAddition[] = "; add ";
+constexpr char kAddition[] = "           add ";
 
 // Names and paths are quoted, so that an empty one or one with spaces stays visible.
 std::string Quoted(const std::string& ansi) { return "\"" + Common::Utf8FromAnsi(ansi) + "\""; }
@@ -52,25 +53,25 @@ std::string PayloadRef(const ContainerDescription& description, std::uint16_t in
     return text;
 }
 
-std::string RecordLine(const ContainerDescription& d, const CopyRecord& record) {
-    return kCopyLabel + Quoted(record.folder) + kCopyArrow + PayloadRef(d, record.payloadIndex);
+void PrintRecord(std::FILE* out, const ContainerDescription& d, const CopyRecord& record) {
+    PrintLine(out, "  " + (kCopyLabel + Quoted(record.folder)) + kCopyArrow +
+                       PayloadRef(d, record.payloadIndex));
 }
 
-std::string RecordLine(const ContainerDescription&, const DeleteRecord& record) {
-    return kDeleteLabel + Quoted(record.path);
+void PrintRecord(std::FILE* out, const ContainerDescription&, const DeleteRecord& record) {
+    PrintLine(out, "  " + (kDeleteLabel + Quoted(record.path)));
 }
 
-std::string RecordLine(const ContainerDescription& d, const ArchiveRecord& record) {
-    std::string line = kArchiveLabel + Quoted(record.path) + kRevisionArrow +
-                       std::to_string(record.revision);
+void PrintRecord(std::FILE* out, const ContainerDescription& d, const ArchiveRecord& record) {
+    PrintLine(out, "  " + (kArchiveLabel + Quoted(record.path)) + kRevisionArrow +
+                       std::to_string(record.revision));
     for (const ArchiveRemoval& removal : record.removals) {
-        line += kRemoval + Quoted(removal.name) + kRemovalRevision +
-                std::to_string(removal.revision) + ")";
+        PrintLine(out, kRemoval + Quoted(removal.name) + kRemovalRevision +
+                           std::to_string(removal.revision) + ")");
     }
     for (const ArchiveAddition& addition : record.additions) {
-        line += kAddition + PayloadRef(d, addition.payloadIndex);
+        PrintLine(out, kAddition + PayloadRef(d, addition.payloadIndex));
     }
-    return line;
 }
 
 void PrintHeader(std::FILE* out, const ContainerReading& reading) {
@@ -101,8 +102,7 @@ void PrintPayloads(std::FILE* out, const ContainerReading& reading) {
 void PrintRecords(std::FILE* out, const ContainerDescription& description) {
     PrintLine(out, kRecordsHeading);
     for (const ScriptRecord& record : description.records) {
-        std::visit([&](const auto& r) { PrintLine(out, "  " + RecordLine(description, r)); },
-                   record);
+        std::visit([&](const auto& r) { PrintRecord(out, description, r); }, record);
     }
 }
 
