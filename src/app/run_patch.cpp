@@ -3,6 +3,7 @@
 #include "commands/archive_update.h"
 #include "commands/copy_command.h"
 #include "commands/delete_command.h"
+#include "commands/install_rules.h"
 #include "common/ansi_path.h"
 #include "common/failure.h"
 #include "patch/patch_script.h"
@@ -17,6 +18,7 @@ struct Run {
     std::shared_ptr<CPatchScript> script;
     std::shared_ptr<ProgressSink> progress;
     std::shared_ptr<ICmdParams> command;
+    std::size_t index = 0;  // of the current command record
 };
 
 CommandOutcome Execute(Run& run, const std::string& folder, CErrorMessages& errorMessages) {
@@ -35,7 +37,7 @@ CommandOutcome Execute(Run& run, const std::string& folder, CErrorMessages& erro
 
 void ExecuteScript(Run& run, const std::string& folder, CErrorMessages& errorMessages,
                    const CommandReport& report) {
-    for (;;) {
+    for (;; ++run.index) {
         run.command = run.script->NextCommand();
         if (!run.command) throw MessageFailure(kScriptParseFailed);
         if (run.command->type < 0) return;
@@ -71,6 +73,9 @@ RunOutcome Finish(Run& run, bool completed, std::string message) {
     RunOutcome outcome{completed, std::move(message)};
     outcome.cancelled = !completed && IsCancelText(outcome.message);
     outcome.started = run.progress != nullptr;
+    if (!completed && !outcome.cancelled && run.command && run.command->type >= 0) {
+        outcome.failedRecord = FailedRecord{run.index, run.command->type, RecordPath(*run.command)};
+    }
     run.command.reset();
     run.progress.reset();
     run.script.reset();

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "commands/command_outcome.h"
@@ -39,11 +40,20 @@ struct RunInputs {
     std::int32_t version = -1;
 };
 
+// The command record a run stopped at with a failure.
+struct FailedRecord {
+    std::size_t index = 0;      // from 0, in script order, as the dry run counts them
+    std::int32_t type = 0;      // kCopyCommand, kDeleteCommand or kArchiveCommand
+    std::string path;           // code page 932, as commands/install_rules.h RecordPath gives it
+};
+
 struct RunOutcome {
     bool completed = false;
     std::string message;  // the failure's text (code page 932); kPatchCompleted on completion
     bool cancelled = false;  // the run stopped at a Cancel request
     bool started = false;    // the script had loaded and the progress display was opened
+    // Set when a command record failed (not at a Cancel request, nor before the first record).
+    std::optional<FailedRecord> failedRecord;
 };
 
 // The installation folder as the commands take it, with a trailing backslash. Raises

@@ -164,6 +164,7 @@ TEST(RunPatch, MalformedThirdRecordStopsAfterTwoAppliedCommands) {
     RunOutcome outcome = runner.Run(install.Path(), patch);
     EXPECT_FALSE(outcome.completed);
     EXPECT_EQ(outcome.message, Cp932(u8"修正データの解析に失敗しました！"));
+    EXPECT_FALSE(outcome.failedRecord) << "a record that cannot be read is no command that failed";
     EXPECT_EQ(runner.opened, 1);
     EXPECT_FALSE(install.Exists("a.bin"));
     EXPECT_EQ(install.ReadFile("sub/x.bin"), (Bytes{7, 7}));
@@ -203,6 +204,7 @@ TEST(RunPatch, CancelIsTakenBetweenCommandsAndByTheCopyCommand) {
         EXPECT_EQ(outcome.completed, c.completed);
         EXPECT_EQ(outcome.message, c.message);
         EXPECT_EQ(outcome.cancelled, !c.completed) << "the copy's own text counts as Cancel too";
+        EXPECT_FALSE(outcome.failedRecord);
         EXPECT_EQ(install.List(), c.left);
 
         // Run again: the script starts over from its first record.
@@ -226,6 +228,10 @@ TEST(RunPatch, PlainFailureIsShownAsSyntaxError) {
     EXPECT_FALSE(outcome.completed);
     EXPECT_EQ(outcome.message, Cp932(u8"syntax error！"));
     EXPECT_EQ(outcome.message, kSyntaxError);
+    ASSERT_TRUE(outcome.failedRecord);
+    EXPECT_EQ(outcome.failedRecord->index, 1u);
+    EXPECT_EQ(outcome.failedRecord->type, kArchiveCommand);
+    EXPECT_EQ(outcome.failedRecord->path, "data.arc");
     EXPECT_FALSE(install.Exists("a.bin")) << "the command before stays applied";
     EXPECT_EQ(install.List(), std::vector<std::string>{"data.arc"});
     EXPECT_TRUE(runner.lastDisplay.expired());

@@ -66,6 +66,7 @@ constexpr char kExtraArgument[] = "unexpected argument ";
 constexpr char kNotAFolder[] = "not a folder: ";
 // Notes on stderr about a registry folder that cannot be used; the run then finds no folder.
 constexpr char kNotePrefix[] = "orvpatch apply: ";
+constexpr char kFailedAtRecord[] = "the run stopped at record ";
 constexpr char kUnmappedFolder[] =
     "the installation folder in the registry is on no drive of the Wine prefix: ";
 constexpr char kUnwritableFolder[] =
@@ -227,6 +228,16 @@ RunOutcome RunLogged(const RunInputs& inputs, const ContainerStart& start,
     return outcome;
 }
 
+// A bar on a terminal leaves no progress line behind to tell which record the failure text is
+// about; there it is named after the text. Progress lines (stderr not a terminal) already name
+// the file just before the failure text, which then stays the last line, as the program shows it.
+void WhereTheRunStopped(const std::optional<FailedRecord>& failed, ProgressStyle style) {
+    if (!failed || style != ProgressStyle::Bar) return;
+    PrintLine(stderr, kNotePrefix + (kFailedAtRecord + std::to_string(failed->index)) + " (" +
+                          RecordTypeName(failed->type) + " " +
+                          Common::Utf8FromAnsi(failed->path) + ")");
+}
+
 int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffering,
            NewerFiles newer) {
     int status = kExitSuccess;
@@ -234,6 +245,7 @@ int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffer
         PrintAnsiLine(stdout, kPatchCompleted);
     } else {
         PrintAnsiLine(stderr, outcome.message);
+        WhereTheRunStopped(outcome.failedRecord, StyleFor(stderr));
         status = kExitFailure;
     }
     WarnOfKeptNewerFiles(keptDiffering, newer);
