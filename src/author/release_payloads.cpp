@@ -15,7 +15,7 @@ void ReleasePayloads::Feed(std::size_t index, const Sink& sink) const {
                    sink(bytes, count);
                    progress_.Advance(count);
                });
-    if (FinishDigest(hash) != source.digest) Refuse(kReleaseChanged, MessagePath(source.file));
+    if (FinishDigest(hash) != source.digest) RefusePath(kReleaseChanged, source.file);
 }
 
 std::uint64_t PayloadBytes(const PatchPlan& plan) {

@@ -23,7 +23,7 @@ std::string Utf8Name(const fs::path& path) {
 std::vector<fs::directory_entry> SortedEntries(const fs::path& folder) {
     std::error_code error;
     fs::directory_iterator iterator(folder, error);
-    if (error) Refuse(kCannotRead, MessagePath(folder));
+    if (error) RefusePath(kCannotRead, folder);
     std::vector<fs::directory_entry> entries(begin(iterator), end(iterator));
     std::sort(entries.begin(), entries.end());
     return entries;
@@ -33,7 +33,7 @@ std::vector<fs::directory_entry> SortedEntries(const fs::path& folder) {
 
 Release Release::Scan(const fs::path& root) {
     std::error_code error;
-    if (!fs::is_directory(root, error)) Refuse(kReleaseNotFolder, MessagePath(root));
+    if (!fs::is_directory(root, error)) RefusePath(kReleaseNotFolder, root);
     Release release;
     release.root_ = root;
     RefusalList refusals;
@@ -53,7 +53,7 @@ void Release::Add(const fs::directory_entry& entry, const ReleaseItem* parent,
                   RefusalList& refusals) {
     std::string name;
     if (!Cp932Name(Utf8Name(entry.path()), name)) {
-        Refuse(kNameOutsideCp932, MessagePath(entry.path()));
+        RefusePath(kNameOutsideCp932, entry.path());
     }
     std::error_code error;
     ReleaseItem item;
@@ -62,11 +62,11 @@ void Release::Add(const fs::directory_entry& entry, const ReleaseItem* parent,
     item.host = entry.path();
     item.isFolder = entry.is_directory(error) && !entry.is_symlink(error);
     if (!item.isFolder && !entry.is_regular_file(error)) {
-        Refuse(kNotFileOrFolder, MessagePath(entry.path()));
+        RefusePath(kNotFileOrFolder, entry.path());
     }
     if (!item.isFolder) {
         item.size = entry.file_size(error);
-        if (error) Refuse(kCannotRead, MessagePath(entry.path()));
+        if (error) RefusePath(kCannotRead, entry.path());
         item.modified = LastWriteTime(entry.path());
     }
     auto [found, added] = items_.emplace(PathKey(item.path), item);

@@ -57,7 +57,7 @@ const RefusalCase kCases[] = {
      {"a folder becomes a file: save"}},
     {"a name outside code page 932",
      [](const DiffTest& t) { t.WriteFile("new", Utf8(u8"雪\u2603.txt"), "s", kNewTime); },
-     {"a name outside code page 932", ".txt"}},
+     {"a name outside code page 932", Utf8(u8"雪\u2603.txt")}},  // as it is, not as "?"
     {"a name the patch program refuses",
      [](const DiffTest& t) { t.WriteFile("new", "data/a:b.txt", "s", kNewTime); },
      {"a path that the patch program refuses", "data\\a:b.txt"}},

@@ -18,6 +18,7 @@
 #include "author/patch_limits.h"
 #include "author/release_diff.h"
 #include "author/release_payloads.h"
+#include "author/refusal.h"
 #include "author/release_warnings.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"
@@ -126,6 +127,9 @@ int RunDiff(const Arguments& arguments) {
     CancelSignal interrupt;  // Ctrl-C stops at the next file, and everything made is removed
     try {
         MakePatch(parsed);
+    } catch (const Author::Refusal& refusal) {
+        PrintLine(stderr, kFailurePrefix + refusal.Utf8Text());
+        return kExitFailure;
     } catch (const MessageFailure& failure) {
         PrintLine(stderr, kFailurePrefix + Common::Utf8FromAnsi(failure.Text()));
         return kExitFailure;
