@@ -14,7 +14,10 @@ constexpr std::size_t kPeOffsetField = 0x3C;
 
 // PE signature (4), file header (20) and the optional header of a 32-bit image (224). The
 // section table is taken to follow them directly; the optional header's size is not read.
-constexpr std::uint32_t kPeHeadersSize = 248;
+// (The 64-bit build of the Windows code, which exists only to run the tests under a Wine that
+// starts 64-bit programs alone, reads its own images, whose optional header is 240 bytes:
+// CMake sets the size there.)
+constexpr std::uint32_t kPeHeadersSize = ORVPATCH_PE_HEADERS_SIZE;
 constexpr std::uint32_t kPeSignature = 0x00004550;
 constexpr std::size_t kSectionCountField = 4 + 2;
 

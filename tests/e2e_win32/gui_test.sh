@@ -212,27 +212,20 @@ EOF
   expect_no_window
 }
 
-# A long /VERYSILENT run stopped by a close request (taskkill without /F), then by SIGINT: exit 2,
-# "cancelled:" in the log, no temporary file left.
+# A long /VERYSILENT run stopped by a close request (taskkill without /F): exit 2, "cancelled:"
+# in the log, no temporary file left. (Wine turns SIGINT into Ctrl+C only for a process with a
+# console, which a silent run of the Windows program has not.)
 test_verysilent_cancel() {
-  local log=$work/run.log stop
+  local log=$work/run.log
   prepare_patch game cancel
-  for stop in close signal; do
-    rm -f "$log"
-    start_program "$patch" /VERYSILENT "/LOG=$(windows_path "$log")"
-    wait_line "$log" '^copied: '
-    expect_no_window
-    if [[ $stop == close ]]; then
-      wine_run taskkill /IM "patch-$scenario.exe" >>"$work/taskkill.log" 2>&1 || true
-    else
-      kill -INT "$patch_pid"
-    fi
-    expect_exit_code 2
-    # The copy command's Cancel names the file first: "cancelled: NAME", then its text.
-    grep -q '^cancelled: ' "$log" || fail "the log ends with $(tail -n 2 "$log" | tr '\n' '|')"
-    [[ -z $(find "$game" -iname 'tmp*') ]] || fail "temporary files are left"
-    log "$stop: cancelled"
-  done
+  start_program "$patch" /VERYSILENT "/LOG=$(windows_path "$log")"
+  wait_line "$log" '^copied: '
+  expect_no_window
+  wine_run taskkill /IM "patch-$scenario.exe" >>"$work/taskkill.log" 2>&1 || true
+  expect_exit_code 2
+  # The copy command's Cancel names the file first: "cancelled: NAME", then its text.
+  grep -q '^cancelled: ' "$log" || fail "the log ends with $(tail -n 2 "$log" | tr '\n' '|')"
+  [[ -z $(find "$game" -iname 'tmp*') ]] || fail "temporary files are left"
 }
 
 # /DIR fills the main dialog's folder box. /SILENT shows the progress dialog alone, which

@@ -1,6 +1,6 @@
 // How a run that shows no main dialog is asked to stop: a close request to the program's windows
 // (WM_CLOSE, as `taskkill` without /F sends it, or the session ending) and Ctrl+C, Ctrl+Break or
-// a closed console (on Wine also SIGINT). Each becomes the run's Cancel request, so the run stops
+// a closed console, where the program has one. Each becomes the run's Cancel request, so the run stops
 // at its next checkpoint as with the Cancel button and its files are left whole.
 //
 //   CloseRequests requests;                 // makes the hidden window, installs the handler
