@@ -56,6 +56,7 @@ CommandReport RunLog::Reporter() {
 void RunLog::Line(const std::string& prefix, const std::string& ansiText) {
     out_ << prefix << Common::Utf8FromAnsi(ansiText) << '\n';
     out_.flush();
+    if (!out_) written_ = false;
 }
 
 }  // namespace Orvane

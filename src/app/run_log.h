@@ -55,10 +55,15 @@ public:
     // Command() as the run's CommandReport.
     CommandReport Reporter();
 
+    // False once a line could not be written (a full disk, a removed medium): the log lacks
+    // lines from there on. The run goes on regardless; the front end says so at its end.
+    bool Written() const { return written_; }
+
 private:
     void Line(const std::string& prefix, const std::string& ansiText);
 
     std::ostream& out_;
+    bool written_ = true;
 };
 
 }  // namespace Orvane

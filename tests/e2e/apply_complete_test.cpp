@@ -196,6 +196,14 @@ TEST_F(ApplyTest, LogNamesWhatEachCommandDid) {
     EXPECT_EQ(text, Utf8(u8"patch: ログ\nfolder: ") + GamePath() +
                         "\ncopied: new.txt\ndeleted: old.dat\nabsent: old.dat\nfailed: " +
                         Utf8(u8"ARCファイルのOpenに失敗しました！\n"));
+
+    // A log that cannot be written (a full disk) does not stop the run, but is said to lack lines.
+    WriteGameFile("old.dat", "old");
+    run = Apply({"--folder", GamePath(), "--log", "/dev/full", PatchPath()});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_FALSE(GameState().contains("old.dat"));
+    EXPECT_NE(run.err.find("orvpatch apply: warning: the log lacks lines"), std::string::npos)
+        << run.err;
 }
 
 // A folder ending in 表 (95 5C) is patched inside; "表a.bin" beside it stays as it is.

@@ -55,6 +55,7 @@ constexpr char kLogOption[] = "--log";
 constexpr char kLogOptionWithValue[] = "--log=";
 constexpr char kMissingLog[] = "--log needs a file";
 constexpr char kLogNotWritten[] = "cannot write the log ";
+constexpr char kLogIncomplete[] = "warning: the log lacks lines, writing it failed during the run: ";
 constexpr char kDryRunOption[] = "--dry-run";
 constexpr char kJsonOption[] = "--json";
 constexpr char kReplaceNewerOption[] = "--replace-newer";
@@ -225,6 +226,7 @@ RunOutcome RunLogged(const RunInputs& inputs, const ContainerStart& start,
     RunOutcome outcome =
         RunPatch(inputs, errorMessages, OpenConsoleProgress, replaceNewer, log.Reporter());
     log.Finish(outcome);
+    if (!log.Written()) PrintLine(stderr, kNotePrefix + (kLogIncomplete + *logPath));
     return outcome;
 }
 
