@@ -41,8 +41,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kFailurePrefix[] = "orvpatch diff: ";
-
 struct Releases {
     std::vector<Author::Release> olds;
     Author::Release newer;
@@ -121,23 +119,19 @@ void MakePatch(const DiffArguments& arguments) {
 
 }  // namespace
 
-int RunDiff(const Arguments& arguments) {
-    DiffArguments parsed = ParseDiffArguments(arguments);
+int RunDiff(const ReadOptions& options) {
+    DiffArguments parsed = ParseDiffArguments(options);
     RequireOutputsOutsideReleases(parsed);
     CancelSignal interrupt;  // Ctrl-C stops at the next file, and everything made is removed
-    try {
-        MakePatch(parsed);
-    } catch (const Author::Refusal& refusal) {
-        PrintLine(stderr, kFailurePrefix + refusal.Utf8Text());
-        return kExitFailure;
-    } catch (const MessageFailure& failure) {
-        PrintLine(stderr, kFailurePrefix + Common::Utf8FromAnsi(failure.Text()));
-        return kExitFailure;
-    } catch (const fs::filesystem_error& error) {  // a folder that vanished while it was read
-        PrintLine(stderr, std::string(kFailurePrefix) + error.what());
-        return kExitFailure;
-    }
+    MakePatch(parsed);
     return kExitSuccess;
+}
+
+const Command& DiffCommand() {
+    static const Command command{"diff",
+                                 "make a checked patch executable from releases of a game",
+                                 "OLD... NEW", DiffOptionTable(), &RunDiff};
+    return command;
 }
 
 }  // namespace Orvane::Cli
