@@ -40,12 +40,14 @@ BuildArguments ParseBuildArguments(const ReadOptions& options) {
             ReadSigningOptions(options)};
 }
 
-// A manifest mistake names the manifest and the line it is on.
+// A manifest mistake names the manifest and the line it is on; a manifest that cannot be
+// read as a whole names no line.
 ContainerDescription ReadManifestOrFail(const std::string& manifest) {
     try {
         return ReadManifest(manifest);
     } catch (const ManifestError& error) {
-        throw CommandFailure(manifest + ":" + std::to_string(error.Line()) + ": " + error.what());
+        std::string line = error.Line() == 0 ? "" : ":" + std::to_string(error.Line());
+        throw CommandFailure(manifest + line + ": " + error.what());
     }
 }
 

@@ -18,7 +18,6 @@
 #include "author/patch_limits.h"
 #include "author/release_diff.h"
 #include "author/release_payloads.h"
-#include "author/refusal.h"
 #include "author/release_warnings.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"
@@ -32,7 +31,6 @@
 #include "cli/diff/diff_temporaries.h"
 #include "cli/manifest/manifest_writer.h"
 #include "common/utf8_path.h"
-#include "common/failure.h"
 #include "common/utf8.h"
 #include "patch/container_writer.h"
 
