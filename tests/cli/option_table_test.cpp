@@ -8,6 +8,8 @@
 
 #include "cli/command.h"
 #include "cli/command_usage.h"
+#include "cli/docs/bash_completion.h"
+#include "cli/docs/man_page.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -74,6 +76,35 @@ TEST(OptionTableTest, EveryCommandReadsItsOptionsTheSameWay) {
         for (const char* help : {kHelpOption, kHelpShortOption}) {
             EXPECT_TRUE(ReadCommandOptions({"operand", help, "--no-such-option"}, command.options)
                             .helpAsked);
+        }
+    }
+}
+
+// roff shows a '-' only when written "\-".
+std::string RoffHyphens(const std::string& text) {
+    std::string roff;
+    for (char c : text) roff += c == '-' ? std::string("\\-") : std::string(1, c);
+    return roff;
+}
+
+// The manual page and the completion are made from the same tables: every command and every
+// spelling of each of its options appears in both, each option in the command's own case of
+// the completion.
+TEST(OptionTableTest, ManualPageAndCompletionListEveryOption) {
+    std::string page = ManPage("1.2.3.4");
+    std::string completion = BashCompletion();
+    EXPECT_TRUE(page.starts_with(".TH ORVPATCH 1 "));
+    EXPECT_NE(page.find("orvpatch 1.2.3.4"), std::string::npos);
+    for (const Command& command : Commands()) {
+        SCOPED_TRACE(command.name);
+        std::size_t section = page.find(".SS \"" + RoffHyphens(command.name) + "\"");
+        std::size_t options = completion.find(std::string("\"") + command.name + "\")");
+        ASSERT_NE(section, std::string::npos);
+        ASSERT_NE(options, std::string::npos);
+        std::string ownCase = completion.substr(options, completion.find(";;", options) - options);
+        for (const OptionSpec& option : command.options) {
+            EXPECT_NE(page.find(RoffHyphens(OptionSpellings(option)), section), std::string::npos);
+            EXPECT_NE(ownCase.find(std::string(" ") + option.name), std::string::npos);
         }
     }
 }
