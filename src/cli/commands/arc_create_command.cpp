@@ -25,6 +25,7 @@ constexpr char kRevisionOption[] = "--revision";
 constexpr char kTagOption[] = "--tag";
 constexpr char kKindOption[] = "--kind";
 constexpr char kFolderOption[] = "--directory";
+constexpr char kFolderShort[] = "-C";
 constexpr char kNoArchive[] = "give the archive to create";
 constexpr char kNoFiles[] = "give the files or folders to put in the archive";
 constexpr char kNoLayout[] = "give the layout with --layout LINK3, LINK4, LINK5 or LINK6";
@@ -86,7 +87,7 @@ const Command& ArcCreateCommand() {
     static const Command command{
         "arc create", "make a LINK archive from files", "ARCHIVE FILE...",
         {{kLayoutOption, nullptr, "LAYOUT", false, true, "LINK3, LINK4, LINK5 or LINK6"},
-         {kFolderOption, "-C", "DIR", false, true, "the folder the files are given relative to"},
+         {kFolderOption, kFolderShort, "DIR", false, true, "the folder the files are given relative to"},
          {kRevisionOption, nullptr, "N", false, false, "the archive's revision (default 1)"},
          {kTagOption, nullptr, "TEXT", false, false, "the archive's tag (default empty)"},
          {kKindOption, nullptr, "N", false, false, "every entry's kind (default 0)"}},

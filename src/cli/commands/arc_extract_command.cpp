@@ -27,6 +27,7 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kFolderOption[] = "--directory";
+constexpr char kFolderShort[] = "-C";
 constexpr char kOneArchive[] = "give exactly one archive";
 constexpr char kNoFolder[] = "give the folder to extract to with -C DIR";
 constexpr char kNotePrefix[] = "orvpatch arc extract: ";
@@ -146,7 +147,7 @@ int RunArcExtract(const ReadOptions& options) {
 const Command& ArcExtractCommand() {
     static const Command command{
         "arc extract", "write every entry of a LINK archive as a file", "ARCHIVE",
-        {{kFolderOption, "-C", "DIR", false, true, "the folder to write the entries below"}},
+        {{kFolderOption, kFolderShort, "DIR", false, true, "the folder to write the entries below"}},
         &RunArcExtract};
     return command;
 }

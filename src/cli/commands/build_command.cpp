@@ -19,6 +19,7 @@ namespace Orvane::Cli {
 namespace {
 
 constexpr char kOutputOption[] = "--output";
+constexpr char kOutputShort[] = "-o";
 constexpr char kStubOption[] = "--stub";
 constexpr char kOneManifest[] = "give exactly one manifest";
 constexpr char kNoOutput[] = "give the patch to write with -o PATCH";
@@ -67,7 +68,7 @@ const Command& BuildCommand() {
     static const Command command{
         "build", "build a patch executable from a manifest", "MANIFEST",
         WithSigningOptions({
-            {kOutputOption, "-o", "PATCH", false, true, "the patch executable to write"},
+            {kOutputOption, kOutputShort, "PATCH", false, true, "the patch executable to write"},
             {kStubOption, nullptr, "STUB", false, false,
              "the patch program to put the container behind (default: the installed one)"},
         }),

@@ -12,6 +12,7 @@ namespace Orvane::Cli {
 namespace {
 
 constexpr char kOutput[] = "--output";
+constexpr char kOutputShort[] = "-o";
 constexpr char kTitle[] = "--title";
 constexpr char kRegistryKey[] = "--registry-key";
 constexpr char kStub[] = "--stub";
@@ -66,7 +67,7 @@ std::size_t FolderLength(const std::string& text) {
 
 const OptionTable& DiffOptionTable() {
     static const OptionTable table = WithSigningOptions({
-        {kOutput, "-o", "PATCH", false, true, "the patch executable to write"},
+        {kOutput, kOutputShort, "PATCH", false, true, "the patch executable to write"},
         {kTitle, nullptr, "TEXT", false, true, "the patch's title, shown by the patch program"},
         {kRegistryKey, nullptr, "KEY", false, true,
          "the registry key under which the game names its installation folder"},
@@ -98,7 +99,7 @@ DiffArguments ParseDiffArguments(const ReadOptions& options) {
         Cp932Text(Required(options, kTitle, "the patch's title with --title TEXT"), kTitle);
     parsed.registryKey = Cp932Text(
         Required(options, kRegistryKey, "the registry key with --registry-key KEY"), kRegistryKey);
-    RequireNoFolder(parsed.output, "-o");
+    RequireNoFolder(parsed.output, kOutputShort);
     AnsiPathArgument(parsed.output);  // the patch is written through the program's own calls
     if (options.Has(kManifest)) {
         parsed.manifest = options.Value(kManifest);
