@@ -1,7 +1,6 @@
 #include "cli/signing/signing_options.h"
 
 #include <array>
-#include <utility>
 
 namespace Orvane::Cli {
 namespace {
