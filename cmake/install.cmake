@@ -3,7 +3,9 @@
 #   bin/orvpatch                      the tool
 #   share/orvpatch/patch.exe          the Windows patch program, the stub of `orvpatch build`,
 #                                     when the win32 preset of this tree has built it
-#   share/doc/orvpatch/               README.md and docs/
+#   share/doc/orvpatch/               README.md, docs/ and the Debian copyright file
+#   share/man/man1/orvpatch.1         the manual page          } written by the built tool from
+#   share/bash-completion/completions/orvpatch  } its command declarations
 #
 # orvpatch finds the stub relative to its own executable (src/cli/default_stub.cpp), so an
 # installed tree works wherever its prefix is.
@@ -26,6 +28,29 @@ function(orvpatch_install_tool target)
   install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION ${CMAKE_INSTALL_DOCDIR})
   install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION ${CMAKE_INSTALL_DOCDIR}
           FILES_MATCHING PATTERN "*.md")
+  install(FILES ${PROJECT_SOURCE_DIR}/cmake/copyright DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  orvpatch_tool_docs(${target})
+endfunction()
+
+# The manual page and the bash completion, written at build time by the tool itself
+# (`orvpatch --man`, `orvpatch --bash-completion`), so that both list exactly the commands and
+# options it takes. A tool built for another system cannot run here; it gets neither.
+function(orvpatch_tool_docs target)
+  if(CMAKE_CROSSCOMPILING)
+    return()
+  endif()
+  set(man ${CMAKE_CURRENT_BINARY_DIR}/orvpatch.1)
+  set(completion ${CMAKE_CURRENT_BINARY_DIR}/orvpatch.bash)
+  add_custom_command(OUTPUT ${man} ${completion}
+    COMMAND sh -c "\"$0\" --man > \"$1\" && \"$0\" --bash-completion > \"$2\""
+            $<TARGET_FILE:${target}> ${man} ${completion}
+    DEPENDS ${target}
+    COMMENT "Writing the manual page and the bash completion of ${target}"
+    VERBATIM)
+  add_custom_target(${target}_docs ALL DEPENDS ${man} ${completion})
+  install(FILES ${man} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+  install(FILES ${completion} DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions
+          RENAME orvpatch)
 endfunction()
 
 set(CPACK_PACKAGE_NAME orvpatch)

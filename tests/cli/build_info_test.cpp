@@ -207,7 +207,7 @@ TEST_F(BuildInfoTest, ManifestMistakesNameTheirLine) {
     };
     for (const Case& c : cases) {
         ProgramRun build = Build(c.manifest);
-        EXPECT_EQ(build.exitCode, 2) << c.where;
+        EXPECT_EQ(build.exitCode, 1) << c.where;
         EXPECT_NE(build.err.find("patch.toml" + c.where), std::string::npos) << build.err;
         EXPECT_NE(build.err.find(c.names), std::string::npos) << build.err;
         EXPECT_FALSE(folder_.Exists("patch.exe")) << c.where;

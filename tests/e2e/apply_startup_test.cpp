@@ -102,7 +102,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         StartupCase{"nothing appended", {}, true, true, &Text::kNotFound},
         StartupCase{"not an image", Ascii("just some text, no image headers"), false, true, &Text::kFileSizeWrong},
-        StartupCase{"missing file", {}, false, false, &Text::kFileSizeWrong},
         StartupCase{"header cut short", Ascii("PATCHv01\x04"), true, true, &Text::kHeaderReadFailed},
         StartupCase{"wrong magic", Ascii("PATCHES!"), true, true,
                     &Text::kHeaderReadFailed}),
@@ -118,6 +117,22 @@ TEST_F(ApplyFirstChecks, NoFolderFromTheRegistryNorTheCommandLine) {
         EXPECT_EQ(run.exitCode, 1);
         EXPECT_EQ(run.out, "");
         EXPECT_EQ(run.err, Text::kNoFolder + "\n");
+    }
+}
+
+// A patch or a folder that is not there is named before the run, in place of the run's texts
+// about a wrong file size and missing patch data, or an archive it cannot open.
+TEST_F(ApplyFirstChecks, AMissingPatchOrFolderIsNamedBeforeTheRun) {
+    WritePatch(ContainerDescription{1, "t", 0, "Software\\Orvane\\Demo", {}, {}});
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"--folder", GamePath(), RootPath("none.exe")},
+         "the patch executable does not exist: " + RootPath("none.exe")},
+        {{"--folder", RootPath("none"), PatchPath()},
+         "the installation folder does not exist: " + RootPath("none")}};
+    for (const auto& [arguments, missing] : cases) {
+        ChildResult run = Apply(arguments);
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_EQ(run.err, "orvpatch apply: " + missing + "\n");
     }
 }
 

@@ -9,8 +9,8 @@
 namespace Orvane::Test::ApplyText {
 
 inline const std::string kUsage =
-    "usage: orvpatch apply [--dry-run [--json]] [--replace-newer] [--folder DIR] [--log FILE] "
-    "PATCH";
+    "usage: orvpatch apply PATCH [--dry-run] [--json] [--replace-newer] [--folder DIR] "
+    "[--log FILE]";
 
 inline const std::string kCompleted = Utf8(u8"修正が完了しました！");
 inline const std::string kNoFolder = Utf8(u8"インストール先が指定されていません！");

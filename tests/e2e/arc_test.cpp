@@ -243,9 +243,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(ArcTest, UsageMistakesExitWithTwoAndTheUsage) {
     const std::pair<std::vector<std::string>, std::string> cases[] = {
         {{}, "usage: orvpatch arc extract ARCHIVE -C DIR\n"},
-        {{"unpack", "x.arc"}, "usage: orvpatch arc list [--json] ARCHIVE\n"},
+        {{"unpack", "x.arc"}, "usage: orvpatch arc list ARCHIVE [--json]\n"},
         {{"extract", "x.arc"}, "usage: orvpatch arc extract ARCHIVE -C DIR\n"},
-        {{"list", "--json", "--json", "x.arc"}, "usage: orvpatch arc list [--json] ARCHIVE\n"},
+        {{"list", "--json", "--json", "x.arc"}, "usage: orvpatch arc list ARCHIVE [--json]\n"},
         {{"create", "x.arc", "--layout", "LINK4", "--kind", "-1", "-C", "."}, "usage: orvpatch arc create "}};
     for (const auto& [arguments, usage] : cases) {
         ChildResult run = Arc(arguments);

@@ -28,7 +28,9 @@ TEST_F(InstallTest, TheInstalledToolFindsTheInstalledStub) {
     ASSERT_EQ(install.exitCode, 0) << install.out << install.err;
     for (const char* file : {"bin/orvpatch", "share/doc/orvpatch/README.md",
                              "share/doc/orvpatch/manifest.md", "share/doc/orvpatch/apply.md",
-                             "share/doc/orvpatch/arc.md"}) {
+                             "share/doc/orvpatch/arc.md", "share/doc/orvpatch/copyright",
+                             "share/man/man1/orvpatch.1",
+                             "share/bash-completion/completions/orvpatch"}) {
         EXPECT_TRUE(fs::is_regular_file(prefix + file)) << file;
     }
     // The stub of this build is installed only where the win32 preset has made it: stand in for it.

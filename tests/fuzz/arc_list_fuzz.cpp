@@ -18,7 +18,7 @@ constexpr char kNullDevice[] = "/dev/null";
 
 void Run(const Cli::Command& command, const Cli::Arguments& arguments) {
     try {
-        command.run(arguments);
+        command.run(Cli::ReadCommandOptions(arguments, command.options));
     } catch (const Cli::CommandFailure&) {  // not an archive, or a damaged one
     }
 }

@@ -1,4 +1,4 @@
-// `orvpatch apply [--dry-run [--json]] [--replace-newer] [--folder DIR] [--log FILE] PATCH`: what
+// `orvpatch apply PATCH [--dry-run [--json]] [--replace-newer] [--folder DIR] [--log FILE]`: what
 // the Windows program does when its player presses Run, with a console instead of its dialogs.
 //
 // The patch executable is opened and its container located and read as at the program's
@@ -49,22 +49,18 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kFolderOption[] = "--folder";
-constexpr char kFolderOptionWithValue[] = "--folder=";
-constexpr char kEndOfOptions[] = "--";
 constexpr char kLogOption[] = "--log";
-constexpr char kLogOptionWithValue[] = "--log=";
-constexpr char kMissingLog[] = "--log needs a file";
 constexpr char kLogNotWritten[] = "cannot write the log ";
 constexpr char kLogIncomplete[] = "warning: the log lacks lines, writing it failed during the run: ";
 constexpr char kDryRunOption[] = "--dry-run";
 constexpr char kJsonOption[] = "--json";
 constexpr char kReplaceNewerOption[] = "--replace-newer";
 constexpr char kJsonNeedsDryRun[] = "--json needs --dry-run";
-constexpr char kMissingFolder[] = "--folder needs a folder";
-constexpr char kUnknownOption[] = "unknown option ";
 constexpr char kMissingPatch[] = "no patch executable given";
 constexpr char kExtraArgument[] = "unexpected argument ";
 constexpr char kNotAFolder[] = "not a folder: ";
+constexpr char kNoSuchPatch[] = "the patch executable does not exist: ";
+constexpr char kNoSuchFolder[] = "the installation folder does not exist: ";
 // Notes on stderr about a registry folder that cannot be used; the run then finds no folder.
 constexpr char kNotePrefix[] = "orvpatch apply: ";
 constexpr char kFailedAtRecord[] = "the run stopped at record ";
@@ -91,60 +87,45 @@ struct ApplyArguments {
     }
 };
 
-// --dry-run, --json and --replace-newer; false for any other argument.
-bool TakeFlag(const std::string& argument, ApplyArguments& parsed) {
-    bool* flag = argument == kDryRunOption         ? &parsed.dryRun
-                 : argument == kJsonOption         ? &parsed.json
-                 : argument == kReplaceNewerOption ? &parsed.replaceNewer
-                                                   : nullptr;
-    if (flag != nullptr) *flag = true;
-    return flag != nullptr;
+std::optional<std::string> OptionalValue(const ReadOptions& options, const char* option) {
+    if (!options.Has(option)) return std::nullopt;
+    return options.Value(option);
 }
 
-ApplyArguments ParseArguments(const Arguments& arguments) {
+ApplyArguments ParseArguments(const ReadOptions& options) {
+    if (options.operands.empty()) throw UsageError(kMissingPatch);
+    if (options.operands.size() > 1) throw UsageError(kExtraArgument + options.operands[1]);
     ApplyArguments parsed;
-    std::optional<std::string> patch;
-    bool options = true;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (options && argument == kEndOfOptions) {
-            options = false;
-        } else if (options && argument == kFolderOption) {
-            if (++i == arguments.size()) throw UsageError(kMissingFolder);
-            parsed.folder = arguments[i];
-        } else if (options && argument.starts_with(kFolderOptionWithValue)) {
-            parsed.folder = argument.substr(sizeof kFolderOptionWithValue - 1);
-        } else if (options && argument == kLogOption) {
-            if (++i == arguments.size()) throw UsageError(kMissingLog);
-            parsed.log = arguments[i];
-        } else if (options && argument.starts_with(kLogOptionWithValue)) {
-            parsed.log = argument.substr(sizeof kLogOptionWithValue - 1);
-        } else if (options && argument.size() > 1 && argument[0] == '-') {
-            if (!TakeFlag(argument, parsed)) throw UsageError(kUnknownOption + argument);
-        } else if (patch) {
-            throw UsageError(kExtraArgument + argument);
-        } else {
-            patch = argument;
-        }
-    }
-    if (!patch) throw UsageError(kMissingPatch);
+    parsed.patch = options.operands.front();
+    parsed.folder = OptionalValue(options, kFolderOption);
+    parsed.log = OptionalValue(options, kLogOption);
+    parsed.dryRun = options.Has(kDryRunOption);
+    parsed.json = options.Has(kJsonOption);
+    parsed.replaceNewer = options.Has(kReplaceNewerOption);
     if (parsed.json && !parsed.dryRun) throw UsageError(kJsonNeedsDryRun);
-    parsed.patch = *patch;
     return parsed;
 }
 
-// An empty DIR stays empty: no folder is known, as when the registry has none. A folder that
-// does not exist yet is taken as the Windows program takes one: the commands make what they
-// need of it. A file in its place is a mistake in the arguments. The run adds the trailing
-// separator, also to a folder whose name ends in a character such as 表 (95 5C).
+// An empty DIR stays empty: no folder is known, as when the registry has none. A file in its
+// place is a mistake in the arguments; a folder that does not exist is named before the run,
+// which would only report an archive it cannot open. The run adds the trailing separator, also
+// to a folder whose name ends in a character such as 表 (95 5C).
 std::string FolderArgument(const std::string& utf8) {
     if (utf8.empty()) return utf8;
     std::error_code error;
     fs::path path(std::u8string(utf8.begin(), utf8.end()));
-    if (fs::exists(path, error) && !fs::is_directory(path, error)) {
-        throw UsageError(kNotAFolder + utf8);
-    }
+    if (!fs::exists(path, error)) throw CommandFailure(kNoSuchFolder + utf8);
+    if (!fs::is_directory(path, error)) throw UsageError(kNotAFolder + utf8);
     return AnsiPathArgument(utf8);
+}
+
+// A patch that is not there is named before the run, whose own texts would speak of a wrong
+// file size and of missing patch data.
+void RequirePatchFile(const std::string& utf8) {
+    std::error_code error;
+    if (!fs::exists(fs::path(std::u8string(utf8.begin(), utf8.end())), error)) {
+        throw CommandFailure(kNoSuchPatch + utf8);
+    }
 }
 
 // The folder the Windows program would propose; empty when there is none.
@@ -256,9 +237,10 @@ int Report(const RunOutcome& outcome, const std::vector<std::string>& keptDiffer
 
 }  // namespace
 
-int RunApply(const Arguments& arguments) {
-    ApplyArguments parsed = ParseArguments(arguments);
+int RunApply(const ReadOptions& options) {
+    ApplyArguments parsed = ParseArguments(options);
     std::string patchPath = AnsiPathArgument(parsed.patch);
+    RequirePatchFile(parsed.patch);
     std::optional<std::string> folder;
     if (parsed.folder) folder = FolderArgument(*parsed.folder);
 
@@ -274,6 +256,21 @@ int RunApply(const Arguments& arguments) {
     RunOutcome outcome = RunLogged(inputs, start, parsed.log,
                                    DecideNewerFiles(parsed.Newer(), keptDiffering));
     return Report(outcome, keptDiffering, parsed.Newer());
+}
+
+const Command& ApplyCommand() {
+    static const Command command{
+        "apply", "apply a patch executable to an installation folder", "PATCH",
+        {{kDryRunOption, nullptr, nullptr, false, false,
+          "write nothing: print the plan of the run and the disk space it needs"},
+         {kJsonOption, nullptr, nullptr, false, false, "print the plan as JSON (with --dry-run)"},
+         {kReplaceNewerOption, nullptr, nullptr, false, false,
+          "replace installed files that are newer than the patch's but differ from them"},
+         {kFolderOption, nullptr, "DIR", false, false,
+          "the installation folder (default: the one in the Wine prefix's registry)"},
+         {kLogOption, nullptr, "FILE", false, false, "also write the run's log to FILE"}},
+        &RunApply};
+    return command;
 }
 
 }  // namespace Orvane::Cli

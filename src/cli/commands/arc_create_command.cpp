@@ -1,4 +1,4 @@
-// orvpatch arc create ARCHIVE --layout LAYOUT [--revision N] [--tag TEXT] [--kind N] -C DIR FILE...
+// orvpatch arc create ARCHIVE FILE... --layout LAYOUT -C DIR [--revision N] [--tag TEXT] [--kind N]
 //
 // Makes a LINK archive of the layout "LINK3" to "LINK6" (in any case) from files and folders
 // given relative to DIR, one entry per file in the order given, a folder standing for the files
@@ -12,7 +12,6 @@
 #include "cli/arc/arc_archive.h"
 #include "cli/arc/arc_new_entries.h"
 #include "cli/command.h"
-#include "cli/option_reader.h"
 #include "cli/path_argument.h"
 #include "common/utf8_path.h"
 #include "link/arc_header.h"
@@ -25,7 +24,8 @@ constexpr char kLayoutOption[] = "--layout";
 constexpr char kRevisionOption[] = "--revision";
 constexpr char kTagOption[] = "--tag";
 constexpr char kKindOption[] = "--kind";
-constexpr char kFolderOption[] = "-C";
+constexpr char kFolderOption[] = "--directory";
+constexpr char kFolderShort[] = "-C";
 constexpr char kNoArchive[] = "give the archive to create";
 constexpr char kNoFiles[] = "give the files or folders to put in the archive";
 constexpr char kNoLayout[] = "give the layout with --layout LINK3, LINK4, LINK5 or LINK6";
@@ -49,7 +49,7 @@ std::string ReadTag(const ReadOptions& options, const std::string& layout) {
 
 std::uint32_t ReadRevision(const ReadOptions& options, const std::string& layout) {
     bool link3 = layout == kMagicLink3;
-    if (!options.values.contains(kRevisionOption)) return link3 ? 0 : 1;
+    if (!options.Has(kRevisionOption)) return link3 ? 0 : 1;
     long revision = ReadNumberOption(kRevisionOption, options.Value(kRevisionOption), 0, kMaxWord);
     if (link3 && revision != 0) throw UsageError(kNoRevisionInLink3);
     return static_cast<std::uint32_t>(revision);
@@ -68,11 +68,9 @@ ArcHeader ReadHeader(const ReadOptions& options) {
 
 }  // namespace
 
-int RunArcCreate(const Arguments& arguments) {
-    ReadOptions options = ReadCommandOptions(
-        arguments, {}, {kLayoutOption, kRevisionOption, kTagOption, kKindOption, kFolderOption});
+int RunArcCreate(const ReadOptions& options) {
     if (options.operands.empty()) throw UsageError(kNoArchive);
-    if (!options.values.contains(kFolderOption)) throw UsageError(kNoFolder);
+    if (!options.Has(kFolderOption)) throw UsageError(kNoFolder);
     ArcHeader header = ReadHeader(options);
     auto kind = static_cast<std::uint16_t>(
         ReadNumberOption(kKindOption, options.Value(kKindOption, "0"), 0, kMaxWord));
@@ -83,6 +81,18 @@ int RunArcCreate(const Arguments& arguments) {
         DescribeNewEntries(header, kind, Common::PathFromUtf8(folder), files);
     WriteNewArchive(options.operands.front(), header, entries);
     return kExitSuccess;
+}
+
+const Command& ArcCreateCommand() {
+    static const Command command{
+        "arc create", "make a LINK archive from files", "ARCHIVE FILE...",
+        {{kLayoutOption, nullptr, "LAYOUT", false, true, "LINK3, LINK4, LINK5 or LINK6"},
+         {kFolderOption, kFolderShort, "DIR", false, true, "the folder the files are given relative to"},
+         {kRevisionOption, nullptr, "N", false, false, "the archive's revision (default 1)"},
+         {kTagOption, nullptr, "TEXT", false, false, "the archive's tag (default empty)"},
+         {kKindOption, nullptr, "N", false, false, "every entry's kind (default 0)"}},
+        &RunArcCreate};
+    return command;
 }
 
 }  // namespace Orvane::Cli

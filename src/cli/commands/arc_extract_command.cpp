@@ -18,7 +18,6 @@
 #include "cli/views/console.h"
 #include "cli/arc/entry_path.h"
 #include "cli/arc/entry_time.h"
-#include "cli/option_reader.h"
 #include "cli/path_argument.h"
 #include "common/utf8_path.h"
 
@@ -27,7 +26,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char kFolderOption[] = "-C";
+constexpr char kFolderOption[] = "--directory";
+constexpr char kFolderShort[] = "-C";
 constexpr char kOneArchive[] = "give exactly one archive";
 constexpr char kNoFolder[] = "give the folder to extract to with -C DIR";
 constexpr char kNotePrefix[] = "orvpatch arc extract: ";
@@ -133,16 +133,23 @@ void WriteFile(OpenedArchive& archive, const Extraction& extraction, const fs::p
 
 }  // namespace
 
-int RunArcExtract(const Arguments& arguments) {
-    ReadOptions options = ReadCommandOptions(arguments, {}, {kFolderOption});
+int RunArcExtract(const ReadOptions& options) {
     if (options.operands.size() != 1) throw UsageError(kOneArchive);
-    if (!options.values.contains(kFolderOption)) throw UsageError(kNoFolder);
+    if (!options.Has(kFolderOption)) throw UsageError(kNoFolder);
     OpenedArchive archive = OpenArchive(options.operands.front());
     if (!archive.damage.empty()) throw CommandFailure(archive.damage);
     fs::path folder = Common::PathFromUtf8(options.Value(kFolderOption));
     std::vector<Extraction> extractions = PlanExtraction(archive.listing, folder);
     for (const Extraction& extraction : extractions) WriteFile(archive, extraction, folder);
     return kExitSuccess;
+}
+
+const Command& ArcExtractCommand() {
+    static const Command command{
+        "arc extract", "write every entry of a LINK archive as a file", "ARCHIVE",
+        {{kFolderOption, kFolderShort, "DIR", false, true, "the folder to write the entries below"}},
+        &RunArcExtract};
+    return command;
 }
 
 }  // namespace Orvane::Cli

@@ -1,4 +1,4 @@
-// orvpatch arc list [--json] ARCHIVE
+// orvpatch arc list ARCHIVE [--json]
 //
 // Shows a LINK archive: its layout, revision and tag, then per entry its kind, time, size and
 // name (UTF-8). A damaged archive shows the entries before the damage, then says what is wrong
@@ -14,7 +14,6 @@
 #include "cli/command.h"
 #include "cli/views/console.h"
 #include "cli/views/info_text.h"
-#include "cli/option_reader.h"
 #include "link/arc_header.h"
 
 namespace Orvane::Cli {
@@ -40,8 +39,7 @@ void PrintArchiveText(const ArchiveListing& listing) {
 
 }  // namespace
 
-int RunArcList(const Arguments& arguments) {
-    ReadOptions options = ReadCommandOptions(arguments, {kJsonOption}, {});
+int RunArcList(const ReadOptions& options) {
     if (options.operands.size() != 1) throw UsageError(kOneArchive);
     OpenedArchive archive = OpenArchive(options.operands.front());
     if (options.Has(kJsonOption)) {
@@ -51,6 +49,14 @@ int RunArcList(const Arguments& arguments) {
     }
     if (archive.damage.empty()) return kExitSuccess;
     throw CommandFailure(archive.damage);
+}
+
+const Command& ArcListCommand() {
+    static const Command command{
+        "arc list", "show the layout and the entries of a LINK archive", "ARCHIVE",
+        {{kJsonOption, nullptr, nullptr, false, false, "print the archive as JSON"}},
+        &RunArcList};
+    return command;
 }
 
 }  // namespace Orvane::Cli

@@ -18,7 +18,6 @@
 #include "author/patch_limits.h"
 #include "author/release_diff.h"
 #include "author/release_payloads.h"
-#include "author/refusal.h"
 #include "author/release_warnings.h"
 #include "cli/cancel_signal.h"
 #include "cli/command.h"
@@ -32,7 +31,6 @@
 #include "cli/diff/diff_temporaries.h"
 #include "cli/manifest/manifest_writer.h"
 #include "common/utf8_path.h"
-#include "common/failure.h"
 #include "common/utf8.h"
 #include "patch/container_writer.h"
 
@@ -40,8 +38,6 @@ namespace Orvane::Cli {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr char kFailurePrefix[] = "orvpatch diff: ";
 
 struct Releases {
     std::vector<Author::Release> olds;
@@ -121,23 +117,19 @@ void MakePatch(const DiffArguments& arguments) {
 
 }  // namespace
 
-int RunDiff(const Arguments& arguments) {
-    DiffArguments parsed = ParseDiffArguments(arguments);
+int RunDiff(const ReadOptions& options) {
+    DiffArguments parsed = ParseDiffArguments(options);
     RequireOutputsOutsideReleases(parsed);
     CancelSignal interrupt;  // Ctrl-C stops at the next file, and everything made is removed
-    try {
-        MakePatch(parsed);
-    } catch (const Author::Refusal& refusal) {
-        PrintLine(stderr, kFailurePrefix + refusal.Utf8Text());
-        return kExitFailure;
-    } catch (const MessageFailure& failure) {
-        PrintLine(stderr, kFailurePrefix + Common::Utf8FromAnsi(failure.Text()));
-        return kExitFailure;
-    } catch (const fs::filesystem_error& error) {  // a folder that vanished while it was read
-        PrintLine(stderr, std::string(kFailurePrefix) + error.what());
-        return kExitFailure;
-    }
+    MakePatch(parsed);
     return kExitSuccess;
+}
+
+const Command& DiffCommand() {
+    static const Command command{"diff",
+                                 "make a checked patch executable from releases of a game",
+                                 "OLD... NEW", DiffOptionTable(), &RunDiff};
+    return command;
 }
 
 }  // namespace Orvane::Cli

@@ -1,4 +1,4 @@
-// orvpatch info [--json] PATCH
+// orvpatch info PATCH [--json]
 //
 // Shows the patch container of a patch executable. A damaged container shows what could be
 // read, then the patch program's own text for the problem (stderr), and exits with 1. A
@@ -23,7 +23,6 @@ namespace Orvane::Cli {
 namespace {
 
 constexpr char kJsonOption[] = "--json";
-constexpr char kUnknownOption[] = "unknown option ";
 constexpr char kOnePatch[] = "give exactly one patch executable";
 constexpr char kCannotOpen[] = "cannot open ";
 constexpr char kUnsigned[] = "signature: none";
@@ -35,28 +34,6 @@ constexpr char kNotChecked[] = ", not checked: ";
 constexpr char kTrailingWarningFormat[] =
     "orvpatch info: warning: %llu bytes after the patch container are neither its signature "
     "nor padding";
-
-struct InfoArguments {
-    bool json = false;
-    std::string patch;
-};
-
-InfoArguments ParseInfoArguments(const Arguments& arguments) {
-    InfoArguments parsed;
-    int patches = 0;
-    for (const std::string& argument : arguments) {
-        if (argument == kJsonOption) {
-            parsed.json = true;
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            throw UsageError(kUnknownOption + argument);
-        } else {
-            parsed.patch = argument;
-            ++patches;
-        }
-    }
-    if (patches != 1) throw UsageError(kOnePatch);
-    return parsed;
-}
 
 bool CanOpen(const std::string& ansiPath) {
     Common::FileStream stream(ansiPath, Common::OpenExisting, Common::FileAccess::Read,
@@ -85,17 +62,15 @@ bool Tampered(const SignatureInfo& signature) {
 
 }  // namespace
 
-int RunInfo(const Arguments& arguments) {
-    InfoArguments parsed = ParseInfoArguments(arguments);
-    std::string patch = AnsiPathArgument(parsed.patch);
+int RunInfo(const ReadOptions& options) {
+    if (options.operands.size() != 1) throw UsageError(kOnePatch);
+    const std::string& utf8Patch = options.operands.front();
+    std::string patch = AnsiPathArgument(utf8Patch);
     // The patch program would report an unreadable file as a wrong file size; say what it is.
-    if (!CanOpen(patch)) {
-        PrintLine(stderr, kCannotOpen + parsed.patch);
-        return kExitFailure;
-    }
+    if (!CanOpen(patch)) throw CommandFailure(kCannotOpen + utf8Patch);
     ContainerReading reading = ReadContainer(patch, PayloadData::Drop);
-    SignatureInfo signature = CheckSignature(parsed.patch, patch, reading.containerEnd);
-    if (parsed.json) {
+    SignatureInfo signature = CheckSignature(utf8Patch, patch, reading.containerEnd);
+    if (options.Has(kJsonOption)) {
         PrintLine(stdout, ContainerJson(reading, signature));
     } else {
         PrintContainerText(stdout, reading);
@@ -105,6 +80,14 @@ int RunInfo(const Arguments& arguments) {
     if (reading.failureText.empty()) return Tampered(signature) ? kExitFailure : kExitSuccess;
     PrintAnsiLine(stderr, reading.failureText);
     return kExitFailure;
+}
+
+const Command& InfoCommand() {
+    static const Command command{
+        "info", "show the patch container of a patch executable", "PATCH",
+        {{kJsonOption, nullptr, nullptr, false, false, "print the container as JSON"}},
+        &RunInfo};
+    return command;
 }
 
 }  // namespace Orvane::Cli

@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <filesystem>
-#include <map>
 
 #include "author/path_key.h"
 #include "cli/default_stub.h"
@@ -12,7 +11,8 @@
 namespace Orvane::Cli {
 namespace {
 
-constexpr char kOutput[] = "-o";
+constexpr char kOutput[] = "--output";
+constexpr char kOutputShort[] = "-o";
 constexpr char kTitle[] = "--title";
 constexpr char kRegistryKey[] = "--registry-key";
 constexpr char kStub[] = "--stub";
@@ -21,10 +21,6 @@ constexpr char kAllowSkip[] = "--allow-skip";
 constexpr char kNoVerify[] = "--no-verify";
 constexpr char kScratch[] = "--scratch";
 constexpr char kInstallPathLength[] = "--install-path-length";
-constexpr char kEndOfOptions[] = "--";
-constexpr char kUnknownOption[] = "unknown option ";
-constexpr char kNeedsValue[] = " needs a value";
-constexpr char kGivenTwice[] = " is given twice";
 constexpr char kTwoReleases[] = "give at least one old release and the new one";
 constexpr char kMissing[] = "give ";
 constexpr char kNotFolder[] = "not a folder: ";
@@ -32,45 +28,9 @@ constexpr char kNamesFolder[] = " names a folder: ";
 constexpr char kNotCp932[] = " holds characters that code page 932 cannot represent";
 constexpr char kNotLength[] = " takes a number of characters from 1 to ";
 
-using Values = std::map<std::string, std::string>;
-
-bool TakesValue(const std::string& option) {
-    return option == kOutput || option == kTitle || option == kRegistryKey || option == kStub ||
-           option == kManifest || option == kScratch || option == kInstallPathLength;
-}
-
-void SetValue(Values& values, const std::string& option, const std::string& value) {
-    if (!values.emplace(option, value).second) throw UsageError(option + kGivenTwice);
-}
-
-// An option at arguments[i] (which it may consume the next argument of); false for a
-// positional argument.
-bool TakeOption(const Arguments& arguments, std::size_t& i, Values& values, DiffArguments& parsed) {
-    const std::string& argument = arguments[i];
-    std::size_t equals = argument.find('=');
-    std::string name = argument.starts_with("--") ? argument.substr(0, equals) : argument;
-    if (TakeSigningOption(arguments, i, parsed.signing)) return true;
-    if (argument == kAllowSkip) {
-        parsed.allowSkip = true;
-    } else if (argument == kNoVerify) {
-        parsed.verify = false;
-    } else if (TakesValue(name) && name != argument) {
-        SetValue(values, name, argument.substr(equals + 1));
-    } else if (TakesValue(argument)) {
-        if (++i == arguments.size()) throw UsageError(argument + kNeedsValue);
-        SetValue(values, argument, arguments[i]);
-    } else if (argument.size() > 1 && argument[0] == '-') {
-        throw UsageError(kUnknownOption + argument);
-    } else {
-        return false;
-    }
-    return true;
-}
-
-std::string Required(const Values& values, const char* option, const char* what) {
-    auto found = values.find(option);
-    if (found == values.end()) throw UsageError(kMissing + std::string(what));
-    return found->second;
+std::string Required(const ReadOptions& options, const char* option, const char* what) {
+    if (!options.Has(option)) throw UsageError(kMissing + std::string(what));
+    return options.Value(option);
 }
 
 std::string Cp932Text(const std::string& utf8, const char* option) {
@@ -105,44 +65,57 @@ std::size_t FolderLength(const std::string& text) {
 
 }  // namespace
 
-DiffArguments ParseDiffArguments(const Arguments& arguments) {
+const OptionTable& DiffOptionTable() {
+    static const OptionTable table = WithSigningOptions({
+        {kOutput, kOutputShort, "PATCH", false, true, "the patch executable to write"},
+        {kTitle, nullptr, "TEXT", false, true, "the patch's title, shown by the patch program"},
+        {kRegistryKey, nullptr, "KEY", false, true,
+         "the registry key under which the game names its installation folder"},
+        {kStub, nullptr, "STUB", false, false,
+         "the patch program to put the container behind (default: the installed one)"},
+        {kManifest, nullptr, "FILE", false, false, "also write the patch's manifest and payloads"},
+        {kAllowSkip, nullptr, nullptr, false, false,
+         "leave files that no patch can bring to the new release as they are"},
+        {kNoVerify, nullptr, nullptr, false, false,
+         "do not apply the patch to the old releases to check it"},
+        {kScratch, nullptr, "DIR", false, false, "the folder to make the check's scratch folder in"},
+        {kInstallPathLength, nullptr, "N", false, false,
+         "the length of the installation folder the paths must fit below"},
+    });
+    return table;
+}
+
+DiffArguments ParseDiffArguments(const ReadOptions& options) {
     DiffArguments parsed;
-    Values values;
-    std::vector<std::string> folders;
-    bool options = true;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (options && arguments[i] == kEndOfOptions) {
-            options = false;
-        } else if (!options || !TakeOption(arguments, i, values, parsed)) {
-            folders.push_back(arguments[i]);
-        }
-    }
+    const std::vector<std::string>& folders = options.operands;
     if (folders.size() < 2) throw UsageError(kTwoReleases);
     for (const std::string& folder : folders) RequireFolder(folder);
     parsed.newer = folders.back();
     parsed.olds.assign(folders.begin(), folders.end() - 1);
-    parsed.output = Required(values, kOutput, "the patch to write with -o PATCH");
+    parsed.allowSkip = options.Has(kAllowSkip);
+    parsed.verify = !options.Has(kNoVerify);
+    parsed.output = Required(options, kOutput, "the patch to write with -o PATCH");
     parsed.title =
-        Cp932Text(Required(values, kTitle, "the patch's title with --title TEXT"), kTitle);
+        Cp932Text(Required(options, kTitle, "the patch's title with --title TEXT"), kTitle);
     parsed.registryKey = Cp932Text(
-        Required(values, kRegistryKey, "the registry key with --registry-key KEY"), kRegistryKey);
-    RequireNoFolder(parsed.output, kOutput);
+        Required(options, kRegistryKey, "the registry key with --registry-key KEY"), kRegistryKey);
+    RequireNoFolder(parsed.output, kOutputShort);
     AnsiPathArgument(parsed.output);  // the patch is written through the program's own calls
-    if (values.contains(kManifest)) {
-        parsed.manifest = values.at(kManifest);
+    if (options.Has(kManifest)) {
+        parsed.manifest = options.Value(kManifest);
         RequireNoFolder(*parsed.manifest, kManifest);
     }
-    if (values.contains(kScratch)) {
-        parsed.scratch = values.at(kScratch);
+    if (options.Has(kScratch)) {
+        parsed.scratch = options.Value(kScratch);
         RequireFolder(*parsed.scratch);
     }
-    if (values.contains(kInstallPathLength)) {
-        parsed.installPathLength = FolderLength(values.at(kInstallPathLength));
+    if (options.Has(kInstallPathLength)) {
+        parsed.installPathLength = FolderLength(options.Value(kInstallPathLength));
     }
-    std::optional<std::string> stub = values.contains(kStub) ? values.at(kStub) : FindDefaultStub();
+    std::optional<std::string> stub = options.Has(kStub) ? options.Value(kStub) : FindDefaultStub();
     if (!stub) throw UsageError(kNoDefaultStub);
     parsed.stub = AnsiPathArgument(*stub);
-    RequireCompleteSigning(parsed.signing);
+    parsed.signing = ReadSigningOptions(options);
     return parsed;
 }
 

@@ -4,15 +4,14 @@
 //        [--allow-skip] [--no-verify] [--scratch DIR] [--install-path-length N]
 //        [signing options (signing_options.h)]
 //
-// Long options also take their value as --option=VALUE; "--" ends the options. Mistakes raise
-// UsageError.
+// Mistakes raise UsageError.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "cli/command.h"
+#include "cli/option_reader.h"
 #include "cli/signing/signing_options.h"
 
 namespace Orvane::Cli {
@@ -39,6 +38,9 @@ struct DiffArguments {
     SigningOptions signing;
 };
 
-DiffArguments ParseDiffArguments(const Arguments& arguments);
+// The options of diff, the signing options among them.
+const OptionTable& DiffOptionTable();
+
+DiffArguments ParseDiffArguments(const ReadOptions& options);
 
 }  // namespace Orvane::Cli

@@ -1,13 +1,10 @@
 #include "cli/signing/signing_options.h"
 
 #include <array>
-#include <utility>
 
 namespace Orvane::Cli {
 namespace {
 
-constexpr char kNeedsValue[] = " needs a value";
-constexpr char kGivenTwice[] = " is given twice";
 constexpr char kCertificateAndKey[] = "--sign-cert and --sign-key go together";
 constexpr char kOneWay[] = "sign with --sign-cert and --sign-key, or with --sign-pkcs12";
 constexpr char kPasswordForPkcs12[] =
@@ -16,33 +13,43 @@ constexpr char kNothingToSign[] = "--timestamp-url needs a certificate to sign w
 
 using Field = std::optional<std::string> SigningOptions::*;
 
-constexpr std::array<std::pair<const char*, Field>, 6> kOptions{{
-    {"--sign-cert", &SigningOptions::certificate},
-    {"--sign-key", &SigningOptions::key},
-    {"--sign-pkcs12", &SigningOptions::pkcs12},
-    {"--sign-password-file", &SigningOptions::passwordFile},
-    {"--sign-password-env", &SigningOptions::passwordVariable},
-    {"--timestamp-url", &SigningOptions::timestampUrl},
+struct SigningOption {
+    OptionSpec spec;
+    Field field;
+};
+
+const std::array<SigningOption, 6> kOptions{{
+    {{"--sign-cert", nullptr, "FILE", false, false, "sign with this certificate (PEM or DER)"},
+     &SigningOptions::certificate},
+    {{"--sign-key", nullptr, "FILE", false, false, "the private key of --sign-cert"},
+     &SigningOptions::key},
+    {{"--sign-pkcs12", nullptr, "FILE", false, false,
+      "sign with the certificate and key of this PKCS#12 file"},
+     &SigningOptions::pkcs12},
+    {{"--sign-password-file", nullptr, "FILE", false, false,
+      "the password of --sign-pkcs12, read from this file"},
+     &SigningOptions::passwordFile},
+    {{"--sign-password-env", nullptr, "VAR", false, false,
+      "the password of --sign-pkcs12, read from this environment variable"},
+     &SigningOptions::passwordVariable},
+    {{"--timestamp-url", nullptr, "URL", false, false, "an RFC 3161 time-stamp server"},
+     &SigningOptions::timestampUrl},
 }};
 
 }  // namespace
 
-bool TakeSigningOption(const Arguments& arguments, std::size_t& i, SigningOptions& options) {
-    const std::string& argument = arguments[i];
-    std::string name = argument.substr(0, argument.find('='));
-    for (const auto& [option, field] : kOptions) {
-        if (name != option) continue;
-        std::optional<std::string>& value = options.*field;
-        if (value) throw UsageError(name + kGivenTwice);
-        if (name != argument) {
-            value = argument.substr(name.size() + 1);
-        } else {
-            if (++i == arguments.size()) throw UsageError(name + kNeedsValue);
-            value = arguments[i];
-        }
-        return true;
+OptionTable WithSigningOptions(OptionTable table) {
+    for (const SigningOption& option : kOptions) table.push_back(option.spec);
+    return table;
+}
+
+SigningOptions ReadSigningOptions(const ReadOptions& read) {
+    SigningOptions options;
+    for (const SigningOption& option : kOptions) {
+        if (read.Has(option.spec.name)) options.*option.field = read.Value(option.spec.name);
     }
-    return false;
+    RequireCompleteSigning(options);
+    return options;
 }
 
 void RequireCompleteSigning(const SigningOptions& options) {

@@ -5,15 +5,12 @@
 //   --sign-pkcs12 FILE                        or both in one PKCS#12 file,
 //     [--sign-password-file FILE | --sign-password-env VAR]   with its password
 //   [--timestamp-url URL]                     an RFC 3161 time-stamp server
-//
-// Each also takes its value as --option=VALUE.
 #pragma once
 
-#include <cstddef>
 #include <optional>
 #include <string>
 
-#include "cli/command.h"
+#include "cli/option_reader.h"
 
 namespace Orvane::Cli {
 
@@ -28,17 +25,14 @@ struct SigningOptions {
     bool Wanted() const { return certificate || key || pkcs12; }
 };
 
-// The signing option at arguments[i], with its value (which may be the next argument); false
-// when arguments[i] is no signing option. Raises UsageError for a missing value or an option
-// given twice.
-bool TakeSigningOption(const Arguments& arguments, std::size_t& i, SigningOptions& options);
+// The table of a command that signs: its own options followed by the signing options.
+OptionTable WithSigningOptions(OptionTable table);
+
+// The signing options read; raises UsageError unless they name one complete way to sign, or
+// none.
+SigningOptions ReadSigningOptions(const ReadOptions& read);
 
 // Raises UsageError unless the options name one complete way to sign, or none.
 void RequireCompleteSigning(const SigningOptions& options);
-
-// The options as usage text.
-inline constexpr char kSigningUsage[] =
-    "[--sign-cert FILE --sign-key FILE | --sign-pkcs12 FILE [--sign-password-file FILE | "
-    "--sign-password-env VAR]] [--timestamp-url URL]";
 
 }  // namespace Orvane::Cli
