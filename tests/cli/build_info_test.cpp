@@ -214,9 +214,12 @@ TEST_F(BuildInfoTest, ManifestMistakesNameTheirLine) {
     }
 }
 
+// A manifest that cannot be read is a file's failure (1), not a mistake in the arguments.
 TEST_F(BuildInfoTest, UsageMistakesExitWith2) {
     EXPECT_EQ(Run({"build", folder_ / "patch.toml"}).exitCode, 2);
-    EXPECT_EQ(Run({"build", folder_ / "patch.toml", "-o", Patch()}).exitCode, 2);
+    EXPECT_EQ(Run({"build", folder_ / "patch.toml", "-o", Patch(), "--stub", folder_ / "stub.exe"})
+                  .exitCode,
+              1);
     EXPECT_EQ(Run({"info"}).exitCode, 2);
     EXPECT_EQ(Run({"info", "--yaml", Patch()}).exitCode, 2);
 }
