@@ -7,6 +7,7 @@
 
 #include "app/version_line.h"
 #include "cli/command.h"
+#include "cli/program.h"
 #include "cli/views/console.h"
 #include "common/resource_version.h"
 
@@ -97,5 +98,5 @@ int Main(const Arguments& arguments) {
 }  // namespace Orvane::Cli
 
 int main(int argc, char** argv) {
-    return Orvane::Cli::Main(Orvane::Cli::Arguments(argv + 1, argv + argc));
+    return Orvane::Cli::Main(Orvane::Cli::ProgramArguments(argc, argv));
 }

@@ -14,7 +14,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kSigningFailed[] = "signing failed: ";
-constexpr char kNoSigningTool[] = "signing needs osslsigncode (Debian package osslsigncode)";
 constexpr char kNoPassword[] = "the environment variable holding the password is not set: ";
 constexpr char kSignedSuffix[] = ".signing";
 // The environment's password is handed over through a pipe, never on the command line.
@@ -61,7 +60,7 @@ void SignPatchExecutable(const std::string& path, const SigningOptions& options)
         throw failWith(failure.what());
     }
     ToolRun run = RunSigningTool(arguments, password);
-    if (!run.started) throw failWith(kNoSigningTool);
+    if (!run.started) throw failWith(kSigningToolMissing);
     if (run.exitCode != 0) throw failWith(kSigningFailed + run.output);
     fs::rename(Common::PathFromUtf8(signedPath), Common::PathFromUtf8(path));
 }

@@ -7,6 +7,9 @@
 #include <csignal>
 
 namespace Orvane::Cli {
+
+const char kSigningToolMissing[] = "signing needs osslsigncode (Debian package osslsigncode)";
+
 namespace {
 
 struct Pipe {
