@@ -15,7 +15,7 @@ public:
     FolderAlias(const FolderAlias&) = delete;
     FolderAlias& operator=(const FolderAlias&) = delete;
 
-    // The alias ending in '/', code page 932; empty when there is none.
+    // The alias ending in a separator, code page 932; empty when there is none.
     const std::string& Path() const { return path_; }
 
 private:

@@ -14,14 +14,15 @@ std::wstring DriveName(wchar_t letter) { return std::wstring{letter, L':'}; }
 }  // namespace
 
 // A drive letter of this session that is no other drive names the folder, as `subst` makes
-// one: "Q:/" is the shortest path a run can take to it.
+// one: "Q:\" is the shortest path a run can take to it. Wine keeps such a letter
+// for device names only and does not resolve it for files.
 FolderAlias::FolderAlias(const std::filesystem::path& folder) {
     DWORD drives = ::GetLogicalDrives();
     for (wchar_t letter = kLastLetter; letter >= kFirstLetter; --letter) {
         if ((drives & (1u << (letter - L'A'))) != 0) continue;
         if (!::DefineDosDeviceW(0, DriveName(letter).c_str(), folder.c_str())) continue;
         descriptor_ = letter;
-        path_ = std::string{static_cast<char>(letter), ':', '/'};
+        path_ = std::string{static_cast<char>(letter), ':', '\\'};
         return;
     }
 }
