@@ -27,7 +27,9 @@ bool OpenSource(const std::filesystem::path& path, Source& source) {
 // ReFS, and an ordinary copy is what every file system takes.
 bool CloneFile(const std::filesystem::path& hostFrom, const std::filesystem::path& hostTo) {
     if (::CopyFileW(hostFrom.c_str(), hostTo.c_str(), TRUE)) return true;
-    ::DeleteFileW(hostTo.c_str());
+    // What a failed copy left is removed; a file that was there before is not ours.
+    DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS) ::DeleteFileW(hostTo.c_str());
     return false;
 }
 
