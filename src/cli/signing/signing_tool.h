@@ -11,6 +11,8 @@ namespace Orvane::Cli {
 inline constexpr char kSigningTool[] = "osslsigncode";
 // What signing says when the tool cannot be run: where this platform gets it.
 extern const char kSigningToolMissing[];
+// The path by which the tool opens its standard input as a file; empty where there is none.
+extern const char kStandardInputPath[];
 
 struct ToolRun {
     bool started = false;  // false when the tool could not be run at all

@@ -9,6 +9,7 @@
 namespace Orvane::Cli {
 
 const char kSigningToolMissing[] = "signing needs osslsigncode (Debian package osslsigncode)";
+const char kStandardInputPath[] = "/dev/stdin";
 
 namespace {
 

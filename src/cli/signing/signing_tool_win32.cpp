@@ -7,6 +7,7 @@ namespace Orvane::Cli {
 
 const char kSigningToolMissing[] =
     "signing needs osslsigncode: install osslsigncode.exe and put its folder on PATH";
+const char kStandardInputPath[] = "";
 
 namespace {
 
