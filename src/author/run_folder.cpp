@@ -1,8 +1,5 @@
 #include "author/run_folder.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "author/path_key.h"
@@ -16,7 +13,6 @@ namespace fs = std::filesystem;
 
 constexpr char kPadding = 'x';
 constexpr std::size_t kLongestPaddingName = 200;
-constexpr char kOpenFolders[] = "/proc/self/fd/";
 constexpr char kRunSeparator = '\\';
 
 // The characters a path has for the run's MAX_PATH (UTF-16 units of its code page 932 form).
@@ -61,9 +57,9 @@ RunFolder::RunFolder(const fs::path& base, std::size_t length) {
     if (error) throw MessageFailure(kNoRunFolder);
     std::string start = Start(real);
     if (!Padded(start, length, cp932_)) {
-        descriptor_ = ::open(base.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        start = kOpenFolders + std::to_string(descriptor_) + "/";
-        if (descriptor_ < 0 || !Padded(start, length, cp932_)) throw MessageFailure(kNoRunFolder);
+        alias_ = std::make_unique<FolderAlias>(base);
+        start = alias_->Path();
+        if (!Padded(start, length, cp932_)) throw MessageFailure(kNoRunFolder);
     }
     host_ = real / fs::path(cp932_.substr(start.size()));
     fs::create_directories(host_, error);
@@ -71,8 +67,6 @@ RunFolder::RunFolder(const fs::path& base, std::size_t length) {
     cp932_.back() = kRunSeparator;  // the run adds one unless the folder ends in its own
 }
 
-RunFolder::~RunFolder() {
-    if (descriptor_ >= 0) ::close(descriptor_);
-}
+RunFolder::~RunFolder() = default;
 
 }  // namespace Orvane::Author

@@ -2,13 +2,16 @@
 // as the run takes it (code page 932, ending in a separator), has exactly the length of a
 // player's installation folder, so that a path that fits there fits for the player and one
 // that does not fails as it would for the player. Where the scratch folder's own path is too
-// long for that, the run reaches the folder through /proc/self/fd, a short path to an open
-// descriptor of it, and pads from there.
+// long for that, the run reaches the folder through a shorter alias where the platform has one
+// (author/folder_alias.h), and pads from there.
 #pragma once
 
 #include <cstddef>
 #include <filesystem>
+#include <memory>
 #include <string>
+
+#include "author/folder_alias.h"
 
 namespace Orvane::Author {
 
@@ -27,7 +30,7 @@ public:
     const std::filesystem::path& Host() const { return host_; }
 
 private:
-    int descriptor_ = -1;
+    std::unique_ptr<FolderAlias> alias_;
     std::string cp932_;
     std::filesystem::path host_;
 };

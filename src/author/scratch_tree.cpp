@@ -7,7 +7,7 @@
 #include "author/record_paths.h"
 #include "common/ansi_path.h"
 #include "common/failure.h"
-#include "platform/posix/file_clone.h"
+#include "platform/file_clone.h"
 
 namespace Orvane::Author {
 namespace {
@@ -18,8 +18,8 @@ void CopyItem(const Release& old, const ReleaseItem& item, bool bytes, const fs:
     fs::path target = folder / item.host.lexically_relative(old.Root());
     std::error_code error;
     bool copied = item.isFolder ? (fs::create_directory(target, error), !error)
-                  : bytes       ? Os::Posix::CloneFile(item.host.native(), target.native())
-                                : Os::Posix::MakeEmptyStandIn(item.host.native(), target.native());
+                  : bytes       ? Os::CloneFile(item.host, target)
+                                : Os::MakeEmptyStandIn(item.host, target);
     if (!copied) throw MessageFailure(std::string(kCannotCopy) + ": " + MessagePath(item.host));
 }
 

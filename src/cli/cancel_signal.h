@@ -1,4 +1,4 @@
-// Ctrl-C as the Cancel request of a run. While a CancelSignal exists, SIGINT only sets a flag,
+// Ctrl-C as the Cancel request of a run. While a CancelSignal exists, Ctrl-C only sets a flag,
 // which the progress display takes at its next pump; the run then stops at its next checkpoint.
 // A second Ctrl-C before the first has been taken stops the process at once, as Ctrl-C
 // normally does, for a run that seems stuck.

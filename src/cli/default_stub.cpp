@@ -3,6 +3,7 @@
 #include <filesystem>
 
 #include "cli/path_argument.h"
+#include "cli/program.h"
 #include "common/utf8_path.h"
 
 namespace Orvane::Cli {
@@ -11,13 +12,10 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kStubName[] = "patch.exe";
-constexpr char kOwnExecutable[] = "/proc/self/exe";
-
 std::optional<fs::path> ProgramFolder() {
-    std::error_code error;
-    fs::path self = fs::read_symlink(kOwnExecutable, error);
-    if (error) return std::nullopt;
-    return self.parent_path();
+    std::optional<fs::path> self = ProgramFile();
+    if (!self) return std::nullopt;
+    return self->parent_path();
 }
 
 // relative seen from the folder of the running program.

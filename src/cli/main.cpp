@@ -16,6 +16,7 @@
 #include "cli/command_usage.h"
 #include "cli/docs/bash_completion.h"
 #include "cli/docs/man_page.h"
+#include "cli/program.h"
 #include "cli/views/console.h"
 #include "common/failure.h"
 #include "common/utf8.h"
@@ -124,5 +125,5 @@ int Main(const Arguments& arguments) {
 }  // namespace Orvane::Cli
 
 int main(int argc, char** argv) {
-    return Orvane::Cli::Main(Orvane::Cli::Arguments(argv + 1, argv + argc));
+    return Orvane::Cli::Main(Orvane::Cli::ProgramArguments(argc, argv));
 }

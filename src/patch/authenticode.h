@@ -39,6 +39,18 @@ std::optional<SignedDigest> ReadIndirectDataDigest(const std::vector<std::uint8_
 // none. A certificate table pads its signature to 8 bytes; the padding is no part of it.
 std::size_t DerElementSize(const std::vector<std::uint8_t>& der);
 
+// The content a PKCS#7 SignedData carries, as DER:
+//   SEQUENCE { OID signedData, [0] SEQUENCE { INTEGER version, SET digestAlgorithms,
+//              SEQUENCE { OID contentType, [0] content }, ... } }
+// For the signature of an executable the content is its SpcIndirectDataContent. Nothing when
+// the DER is not of that shape.
+std::optional<std::vector<std::uint8_t>> ReadSignedContent(const std::vector<std::uint8_t>& pkcs7);
+
+// Whether the SHA-256 digest that the signature in the table signs is the digest of the bytes
+// it covers, hashed by the platform: the core's own check of a signature, without its signer.
+// Nothing when the signature cannot be read or signs a digest of another algorithm.
+std::optional<bool> SignedSha256Matches(Common::StreamBase& stream, const CertificateTable& table);
+
 inline constexpr char kSha256Oid[] = "2.16.840.1.101.3.4.2.1";
 inline constexpr char kSha1Oid[] = "1.3.14.3.2.26";
 

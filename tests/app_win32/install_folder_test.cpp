@@ -1,5 +1,5 @@
 // The installation folder proposed from the registry value Install.
-#include "app/win32/install_folder.h"
+#include "platform/win32/install_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -24,6 +24,7 @@ fail() {
 
 # ---- Set-up and clean-up --------------------------------------------------------------------
 
+# begin_test SCENARIO [no-display]: a test of a console program needs no X server.
 begin_test() {
   scenario=$1
   work=$ORVPATCH_E2E_DIR/work/$scenario
@@ -32,6 +33,7 @@ begin_test() {
   rm -rf "$work" "$prefix" "$ORVPATCH_E2E_DIR/$scenario"-*.png
   mkdir -p "$work"
   make_prefix
+  [[ ${2:-} == no-display ]] && return
   start_xvfb "$work/xvfb.log" || fail "no X server"
   log "display $DISPLAY, prefix $prefix"
 }

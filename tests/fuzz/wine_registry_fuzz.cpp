@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <string_view>
 
-#include "cli/install/wine_install_folder.h"
+#include "cli/install/install_folder.h"
 #include "cli/install/wine_registry.h"
 #include "fuzz/fuzz_target.h"
 #include "fuzz/input_folder.h"
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool prefixMade = (MakePrefix(), true);
     Fuzz::FuzzRequire(prefixMade, "the prefix is made");
     Fuzz::WriteInput(kUserRegistry, data, size);
-    Cli::WineInstallFolder found = Cli::FindWineInstallFolder(kRegistryKey);
+    Cli::InstallFolderLookup found = Cli::FindInstallFolder(kRegistryKey);
     Fuzz::FuzzRequire(!(found.folder && !found.unmappedValue.empty()),
                       "a value is either mapped or unmapped");
     std::size_t consumed = 0;

@@ -7,6 +7,7 @@
 #include "support/byte_builder.h"
 #include "fixture_file.h"
 #include "patch/authenticode.h"
+#include "platform/sha256.h"
 
 namespace Orvane {
 namespace {
@@ -100,6 +101,64 @@ TEST(Authenticode, ReadsTheSignedDigestAndRefusesWhatIsCutShort) {
     for (std::size_t cut = 0; cut < der.size(); ++cut) {
         EXPECT_EQ(ReadIndirectDataDigest(Bytes(der.begin(), der.begin() + cut)), std::nullopt) << cut;
     }
+}
+
+Bytes Wrapped(std::uint8_t tag, const Bytes& inner) {
+    return ByteBuilder().U8(tag).U8(static_cast<std::uint8_t>(inner.size())).Append(inner).Get();
+}
+
+// The PKCS#7 SignedData around content, as a signer writes it (no certificates or signers
+// needed for the digest): ContentInfo { OID, [0] { version, {}, { OID, [0] content } } }.
+Bytes SignedData(const Bytes& content) {
+    Bytes oid = {0x06, 0x01, 0x2A};
+    Bytes encapsulated = Wrapped(0x30, ByteBuilder().Append(oid).Append(Wrapped(0xA0, content)).Get());
+    Bytes version = {0x02, 0x01, 0x01, 0x31, 0x00};
+    Bytes signedData = Wrapped(0x30, ByteBuilder().Append(version).Append(encapsulated).Get());
+    return Wrapped(0x30, ByteBuilder().Append(oid).Append(Wrapped(0xA0, signedData)).Get());
+}
+
+// IndirectData() with another digest.
+Bytes IndirectDataOf(const Bytes& digest) {
+    const Bytes original = IndirectData();
+    Bytes algorithm(original.begin() + 10, original.begin() + 25);
+    Bytes messageDigest = Wrapped(0x30, ByteBuilder().Append(algorithm).Append(Wrapped(0x04, digest)).Get());
+    Bytes data(original.begin() + 2, original.begin() + 8);
+    return Wrapped(0x30, ByteBuilder().Append(data).Append(messageDigest).Get());
+}
+
+TEST(Authenticode, ReadsTheContentOfTheSignedData) {
+    Bytes der = SignedData(IndirectData());
+    EXPECT_EQ(ReadSignedContent(der), IndirectData());
+    EXPECT_EQ(IndirectDataOf({0xDE, 0xAD, 0xBE, 0xEF}), IndirectData());
+    for (std::size_t cut = 0; cut < der.size(); ++cut) {
+        EXPECT_EQ(ReadSignedContent(Bytes(der.begin(), der.begin() + cut)), std::nullopt) << cut;
+    }
+}
+
+// An image whose table signs the SHA-256 of the bytes it covers; then with one of those bytes
+// changed, and with a table that holds no signature.
+TEST(Authenticode, ComparesTheSignedSha256WithTheBytes) {
+    Bytes unsignedImage = PeImage({{0x200, 0x100}});
+    auto offset = static_cast<std::uint32_t>(unsignedImage.size());
+    Bytes image = SignedImage(offset, 0);
+    Os::Sha256 hash;
+    std::vector<ByteRange> ranges = {{0, kChecksum},
+                                     {kChecksum + 4, kSecurityEntry - kChecksum - 4},
+                                     {kSecurityEntry + 8, offset - kSecurityEntry - 8}};
+    for (const ByteRange& range : ranges) hash.Update(image.data() + range.offset, range.size);
+    std::optional<Os::Sha256Digest> digest = hash.Finish();
+    ASSERT_TRUE(digest);
+    Bytes pkcs7 = SignedData(IndirectDataOf(Bytes(digest->begin(), digest->end())));
+    auto size = static_cast<std::uint32_t>(8 + pkcs7.size());
+    Bytes table = ByteBuilder().U32(size).U16(0x0200).U16(0x0002).Append(pkcs7).Get();
+    image = ByteBuilder().Append(SignedImage(offset, size)).Append(table).Get();
+    Bytes changed = image;
+    changed[0x200] ^= 1;
+    Bytes noSignature = ByteBuilder().Append(SignedImage(offset, size)).Append(Bytes(size, 0)).Get();
+    TempFolder folder;
+    EXPECT_EQ(SignedSha256Matches(*OpenBytes(folder, image, "a"), {offset, size}), true);
+    EXPECT_EQ(SignedSha256Matches(*OpenBytes(folder, changed, "b"), {offset, size}), false);
+    EXPECT_EQ(SignedSha256Matches(*OpenBytes(folder, noSignature, "c"), {offset, size}), std::nullopt);
 }
 
 }  // namespace

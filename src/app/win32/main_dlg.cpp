@@ -6,7 +6,7 @@
 #include "app/win32/center_dialog.h"
 #include "app/win32/dialog_icons.h"
 #include "app/win32/folder_browser.h"
-#include "app/win32/install_folder.h"
+#include "platform/win32/install_folder.h"
 #include "app/win32/own_signature.h"
 #include "app/win32/resource_ids.h"
 #include "app/win32/title_font.h"

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "app/win32/close_requests.h"
-#include "app/win32/install_folder.h"
+#include "platform/win32/install_folder.h"
 #include "app/win32/own_signature.h"
 #include "app/win32/main_dlg.h"
 #include "app/win32/progress_dlg.h"

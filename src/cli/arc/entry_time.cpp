@@ -1,8 +1,6 @@
 #include "cli/arc/entry_time.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
+#include <chrono>
 #include <ctime>
 
 #include "common/ctime.h"
@@ -33,15 +31,21 @@ bool SetEntryTime(ArcEntry& entry, std::int64_t seconds) {
     return true;
 }
 
+// Whole seconds, rounded down as the system's own seconds are (a time before 1970 included).
 std::optional<std::int64_t> FileModifiedSeconds(const std::filesystem::path& path) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
-    return static_cast<std::int64_t>(info.st_mtim.tv_sec);
+    std::error_code error;
+    std::filesystem::file_time_type time = std::filesystem::last_write_time(path, error);
+    if (error) return std::nullopt;
+    auto system = std::chrono::file_clock::to_sys(time);
+    return std::chrono::floor<std::chrono::seconds>(system).time_since_epoch().count();
 }
 
+// Only the last-write time changes; the last access stays as it is.
 bool SetFileModifiedSeconds(const std::filesystem::path& path, std::int64_t seconds) {
-    const timespec times[2] = {{0, UTIME_OMIT}, {static_cast<time_t>(seconds), 0}};
-    return ::utimensat(AT_FDCWD, path.c_str(), times, 0) == 0;
+    std::chrono::sys_seconds system{std::chrono::seconds(seconds)};
+    std::error_code error;
+    std::filesystem::last_write_time(path, std::chrono::file_clock::from_sys(system), error);
+    return !error;
 }
 
 }  // namespace Orvane::Cli

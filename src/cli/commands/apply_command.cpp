@@ -39,7 +39,7 @@
 #include "cli/views/plan_json.h"
 #include "cli/views/plan_space_text.h"
 #include "cli/views/plan_text.h"
-#include "cli/install/wine_install_folder.h"
+#include "cli/install/install_folder.h"
 #include "common/utf8.h"
 #include "patch/container_start.h"
 
@@ -131,7 +131,7 @@ void RequirePatchFile(const std::string& utf8) {
 // The folder the Windows program would propose; empty when there is none.
 std::string RegistryFolder(const ContainerStart& start) {
     if (!start.failureText.empty()) return "";
-    WineInstallFolder found = FindWineInstallFolder(start.header.registryKey);
+    InstallFolderLookup found = FindInstallFolder(start.header.registryKey);
     if (!found.folder) {
         if (!found.unmappedValue.empty()) {
             PrintLine(stderr, kNotePrefix + (kUnmappedFolder + found.unmappedValue));

@@ -27,6 +27,7 @@ constexpr char kOnePatch[] = "give exactly one patch executable";
 constexpr char kCannotOpen[] = "cannot open ";
 constexpr char kUnsigned[] = "signature: none";
 constexpr char kSignedBy[] = "signature: signed by ";
+constexpr char kSignedByUnnamed[] = "signature: signed (signer not named)";
 constexpr char kDigestMatches[] = ", the signed digest matches the file";
 constexpr char kDigestDiffers[] =
     ", the signed digest does NOT match the file: it was changed after signing";
@@ -43,7 +44,7 @@ bool CanOpen(const std::string& ansiPath) {
 
 std::string SignatureLine(const SignatureInfo& signature) {
     if (!signature.isSigned) return kUnsigned;
-    std::string line = kSignedBy + signature.subject;
+    std::string line = signature.subject.empty() ? kSignedByUnnamed : kSignedBy + signature.subject;
     if (!signature.digestMatches) return line + kNotChecked + signature.problem;
     return line + (*signature.digestMatches ? kDigestMatches : kDigestDiffers);
 }

@@ -1,10 +1,8 @@
 #include "cli/diff/diff_outputs.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-
 #include "author/host_files.h"
 #include "cli/diff/diff_temporaries.h"
+#include "cli/diff/temporary_entries.h"
 #include "cli/path_argument.h"
 #include "common/utf8_path.h"
 #include "common/failure.h"
@@ -32,14 +30,12 @@ void Rename(const fs::path& from, const fs::path& to) {
     Unmark(to);
 }
 
-// A folder cannot be renamed over one that holds files: the two are exchanged in one step,
-// and what was there before is removed under the temporary name.
+// A folder cannot be renamed over one that holds files: the two are exchanged, and what was
+// there before is removed under the temporary name.
 void ReplaceFolder(const fs::path& from, const fs::path& to) {
     std::error_code error;
     if (!fs::exists(fs::symlink_status(to, error))) return Rename(from, to);
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_EXCHANGE) != 0) {
-        FailToPlace(to);
-    }
+    if (!ExchangeFolders(from, to)) FailToPlace(to);
     Unmark(to);
     Remove(from);
 }

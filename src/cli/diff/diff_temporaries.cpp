@@ -1,18 +1,14 @@
 #include "cli/diff/diff_temporaries.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <random>
 #include <string>
 #include <string_view>
 
 #include "author/host_files.h"
+#include "common/utf8_path.h"
 #include "common/failure.h"
-#include "platform/posix/temp_mark.h"
+#include "cli/diff/temporary_entries.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -21,27 +17,22 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kTemporaryMark = ".tmp-";
 constexpr int kAttempts = 100;
-constexpr mode_t kFileMode = 0666;
-constexpr mode_t kFolderMode = 0777;
 constexpr char kScratchName[] = "orvpatch-check";
 
 [[noreturn]] void Fail(const fs::path& place) {
     throw MessageFailure(std::string(kTemporaryNotMade) + ": " + Author::MessagePath(place));
 }
 
-// Tries names PLACE.tmp-NUMBER until make(name) gives a descriptor to mark; -1 from make
-// with EEXIST means that the name is taken.
+// Tries names PLACE.tmp-NUMBER until make(name) makes one.
 template <typename Make>
 fs::path CreateMarked(const fs::path& place, Make make) {
     std::random_device random;
     for (int i = 0; i < kAttempts; ++i) {
         fs::path candidate = place;
         candidate += std::string(kTemporaryMark) + std::to_string(random());
-        int descriptor = make(candidate.c_str());
-        if (descriptor < 0 && errno == EEXIST) continue;
-        if (descriptor < 0) break;
-        Os::Posix::MarkAsTemporary(descriptor);  // a file system without marks: never swept
-        ::close(descriptor);
+        Creation creation = make(candidate);
+        if (creation == Creation::NameTaken) continue;
+        if (creation == Creation::Failed) break;
         return candidate;
     }
     Fail(place);
@@ -58,16 +49,11 @@ bool IsTemporaryName(std::string_view name) {
 }  // namespace
 
 fs::path CreateMarkedFile(const fs::path& place) {
-    return CreateMarked(place, [](const char* path) {
-        return ::open(path, O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, kFileMode);
-    });
+    return CreateMarked(place, MakeMarkedFile);
 }
 
 fs::path CreateMarkedFolder(const fs::path& place) {
-    return CreateMarked(place, [](const char* path) {
-        if (::mkdir(path, kFolderMode) != 0) return -1;
-        return ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    });
+    return CreateMarked(place, MakeMarkedFolder);
 }
 
 void RemoveLeftovers(const fs::path& folder) {
@@ -76,8 +62,8 @@ void RemoveLeftovers(const fs::path& folder) {
     if (error) return;
     std::vector<fs::path> leftovers;
     for (const fs::directory_entry& entry : entries) {
-        if (IsTemporaryName(entry.path().filename().native()) &&
-            Os::Posix::IsLeftoverTemporary(entry.path().native())) {
+        if (IsTemporaryName(Common::Utf8FromPath(entry.path().filename())) &&
+            IsLeftoverEntry(entry.path())) {
             leftovers.push_back(entry.path());
         }
     }
@@ -94,6 +80,6 @@ ScratchFolder::~ScratchFolder() {
     fs::remove_all(path_, error);
 }
 
-void Unmark(const fs::path& path) { Os::Posix::DropTemporaryMark(path.native()); }
+void Unmark(const fs::path& path) { DropMark(path); }
 
 }  // namespace Orvane::Cli

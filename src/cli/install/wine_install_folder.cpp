@@ -1,4 +1,4 @@
-#include "cli/install/wine_install_folder.h"
+#include "cli/install/install_folder.h"
 
 #include "cli/install/wine_drives.h"
 #include "cli/install/wine_registry.h"
@@ -19,8 +19,8 @@ std::u16string Utf16Key(const std::string& registryKey) {
 
 }  // namespace
 
-WineInstallFolder FindWineInstallFolder(const std::string& registryKey) {
-    WineInstallFolder result;
+InstallFolderLookup FindInstallFolder(const std::string& registryKey) {
+    InstallFolderLookup result;
     std::optional<std::filesystem::path> prefix = WinePrefix();
     if (!prefix) return result;
     std::optional<std::u16string> value =

@@ -14,18 +14,18 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr char kSigningFailed[] = "signing failed: ";
-constexpr char kNoSigningTool[] = "signing needs osslsigncode (Debian package osslsigncode)";
 constexpr char kNoPassword[] = "the environment variable holding the password is not set: ";
 constexpr char kSignedSuffix[] = ".signing";
-// The environment's password is handed over through a pipe, never on the command line.
-constexpr char kPasswordFromInput[] = "/dev/stdin";
+constexpr char kNoInputPath[] =
+    "--sign-password-env needs a path to standard input, which this system lacks: use "
+    "--sign-password-file";
 
 std::vector<std::string> SignArguments(const SigningOptions& options) {
     std::vector<std::string> arguments = {"sign", "-h", "sha256"};
     if (options.pkcs12) {
         arguments.insert(arguments.end(), {"-pkcs12", *options.pkcs12});
         if (options.passwordFile) arguments.insert(arguments.end(), {"-readpass", *options.passwordFile});
-        if (options.passwordVariable) arguments.insert(arguments.end(), {"-readpass", kPasswordFromInput});
+        if (options.passwordVariable) arguments.insert(arguments.end(), {"-readpass", kStandardInputPath});
     } else {
         arguments.insert(arguments.end(), {"-certs", *options.certificate, "-key", *options.key});
     }
@@ -33,8 +33,10 @@ std::vector<std::string> SignArguments(const SigningOptions& options) {
     return arguments;
 }
 
+// The environment's password is handed over through a pipe, never on the command line.
 std::optional<std::string> PasswordInput(const SigningOptions& options) {
     if (!options.passwordVariable) return std::nullopt;
+    if (kStandardInputPath[0] == '\0') throw CommandFailure(kNoInputPath);
     const char* value = std::getenv(options.passwordVariable->c_str());
     if (value == nullptr) throw CommandFailure(kNoPassword + *options.passwordVariable);
     return std::string(value);
@@ -61,7 +63,7 @@ void SignPatchExecutable(const std::string& path, const SigningOptions& options)
         throw failWith(failure.what());
     }
     ToolRun run = RunSigningTool(arguments, password);
-    if (!run.started) throw failWith(kNoSigningTool);
+    if (!run.started) throw failWith(kSigningToolMissing);
     if (run.exitCode != 0) throw failWith(kSigningFailed + run.output);
     fs::rename(Common::PathFromUtf8(signedPath), Common::PathFromUtf8(path));
 }

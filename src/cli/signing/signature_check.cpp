@@ -4,6 +4,7 @@
 
 #include "cli/signing/signing_tool.h"
 #include "common/file_stream.h"
+#include "patch/authenticode.h"
 
 namespace Orvane::Cli {
 namespace {
@@ -12,6 +13,7 @@ constexpr char kCurrentDigest[] = "Current message digest";
 constexpr char kCalculatedDigest[] = "Calculated message digest";
 constexpr char kSubject[] = "Subject";
 constexpr char kNoSigningTool[] = "osslsigncode is not installed";
+constexpr char kNoSigner[] = "osslsigncode is not installed: the signer is not named";
 constexpr char kNotDecoded[] = "osslsigncode could not read the signature";
 
 // The text after the first line's "NAME ... :" , trimmed; empty when there is no such line.
@@ -42,12 +44,20 @@ bool ZeroBytes(Common::StreamBase& stream, std::uint64_t from, std::uint64_t to)
     return true;
 }
 
-void CheckWithSigningTool(const std::string& utf8Path, SignatureInfo& info) {
+// Without the tool the signed SHA-256 digest is still compared, by the core's own reading of
+// the signature; only the signer's name is then unknown.
+void CheckWithoutSigningTool(const std::string& ansiPath, const CertificateTable& table,
+                             SignatureInfo& info) {
+    Common::FileStream stream(ansiPath, Common::OpenExisting, Common::FileAccess::Read,
+                              Common::FileShare::Read | Common::FileShare::Write);
+    info.digestMatches = SignedSha256Matches(stream, table);
+    info.problem = info.digestMatches ? kNoSigner : kNoSigningTool;
+}
+
+void CheckWithSigningTool(const std::string& utf8Path, const std::string& ansiPath,
+                          const CertificateTable& table, SignatureInfo& info) {
     ToolRun run = RunSigningTool({"verify", "-in", utf8Path});
-    if (!run.started) {
-        info.problem = kNoSigningTool;
-        return;
-    }
+    if (!run.started) return CheckWithoutSigningTool(ansiPath, table, info);
     info.digestMatches = DigestsMatch(run.output);
     info.subject = SignerSubject(run.output);
     if (!info.digestMatches) info.problem = kNotDecoded;
@@ -79,7 +89,7 @@ SignatureInfo CheckSignature(const std::string& utf8Path, const std::string& ans
     }
     stream.Close();
     info.isSigned = table.has_value();
-    if (info.isSigned) CheckWithSigningTool(utf8Path, info);
+    if (info.isSigned) CheckWithSigningTool(utf8Path, ansiPath, *table, info);
     return info;
 }
 

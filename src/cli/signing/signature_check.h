@@ -3,7 +3,8 @@
 //
 // The signature is decoded and its digest recomputed by osslsigncode (`verify`), the same tool
 // that signs; a certificate that no authority vouches for (a test certificate) still has its
-// digest compared.
+// digest compared. Where the tool is missing (mostly on Windows), the core compares a signed
+// SHA-256 digest itself (patch/authenticode.h), and the signer stays unnamed.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,5 @@
-// osslsigncode, the signer of patch executables, run as a child process.
+// osslsigncode, the signer of patch executables, run as a child process (signing_tool_posix.cpp,
+// signing_tool_win32.cpp).
 #pragma once
 
 #include <optional>
@@ -8,6 +9,10 @@
 namespace Orvane::Cli {
 
 inline constexpr char kSigningTool[] = "osslsigncode";
+// What signing says when the tool cannot be run: where this platform gets it.
+extern const char kSigningToolMissing[];
+// The path by which the tool opens its standard input as a file; empty where there is none.
+extern const char kStandardInputPath[];
 
 struct ToolRun {
     bool started = false;  // false when the tool could not be run at all

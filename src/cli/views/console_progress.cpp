@@ -1,30 +1,16 @@
 #include "cli/views/console_progress.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include "cli/views/console.h"
 #include "common/utf8.h"
 
 namespace Orvane::Cli {
 namespace {
 
-constexpr int kDefaultColumns = 80;
 // Back to the start of the line, and erase from there to its end.
 constexpr char kLineStart[] = "\r";
 constexpr char kEraseToEnd[] = "\x1b[K";
 
 }  // namespace
-
-ProgressStyle StyleFor(std::FILE* stream) {
-    return isatty(fileno(stream)) ? ProgressStyle::Bar : ProgressStyle::Lines;
-}
-
-int TerminalColumns(std::FILE* stream) {
-    winsize size{};
-    if (ioctl(fileno(stream), TIOCGWINSZ, &size) != 0 || size.ws_col == 0) return kDefaultColumns;
-    return size.ws_col;
-}
 
 ConsoleProgress::ConsoleProgress(std::FILE* stream, ProgressStyle style, int columns,
                                  CancelSource cancel)

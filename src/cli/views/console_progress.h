@@ -20,9 +20,10 @@ namespace Orvane::Cli {
 
 enum class ProgressStyle { Lines, Bar };
 
-// Bar when stream is a terminal, Lines otherwise.
+// Bar when stream is a terminal, Lines otherwise (views/terminal_*.cpp, one per platform).
 ProgressStyle StyleFor(std::FILE* stream);
-// The terminal's width in columns, or 80 when it cannot be told.
+// The terminal's width in columns, or kDefaultColumns when it cannot be told.
+inline constexpr int kDefaultColumns = 80;
 int TerminalColumns(std::FILE* stream);
 
 class ConsoleProgress final : public RememberingProgressSink {

@@ -1,4 +1,4 @@
-#include "platform/posix/file_clone.h"
+#include "platform/file_clone.h"
 
 #include <fcntl.h>
 #include <linux/fs.h>
@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-namespace Orvane::Os::Posix {
+namespace Orvane::Os {
 namespace {
 
 constexpr std::size_t kPiece = 1 << 20;
@@ -47,7 +47,8 @@ bool CopyInto(int from, int to, const struct stat& info) {
 
 // Makes hostTo from hostFrom with fill(from, to, hostFrom's status).
 template <typename Fill>
-bool MakeFrom(const std::string& hostFrom, const std::string& hostTo, Fill fill) {
+bool MakeFrom(const std::filesystem::path& hostFrom, const std::filesystem::path& hostTo,
+              Fill fill) {
     int from = ::open(hostFrom.c_str(), O_RDONLY | O_CLOEXEC);
     if (from < 0) return false;
     struct stat info;
@@ -63,13 +64,14 @@ bool MakeFrom(const std::string& hostFrom, const std::string& hostTo, Fill fill)
 
 }  // namespace
 
-bool CloneFile(const std::string& hostFrom, const std::string& hostTo) {
+bool CloneFile(const std::filesystem::path& hostFrom, const std::filesystem::path& hostTo) {
     return MakeFrom(hostFrom, hostTo, CopyInto);
 }
 
-bool MakeEmptyStandIn(const std::string& hostFrom, const std::string& hostTo) {
+bool MakeEmptyStandIn(const std::filesystem::path& hostFrom,
+                      const std::filesystem::path& hostTo) {
     return MakeFrom(hostFrom, hostTo,
                     [](int, int to, const struct stat& info) { return TakeShape(to, info); });
 }
 
-}  // namespace Orvane::Os::Posix
+}  // namespace Orvane::Os

@@ -7,6 +7,10 @@
 #include <csignal>
 
 namespace Orvane::Cli {
+
+const char kSigningToolMissing[] = "signing needs osslsigncode (Debian package osslsigncode)";
+const char kStandardInputPath[] = "/dev/stdin";
+
 namespace {
 
 struct Pipe {

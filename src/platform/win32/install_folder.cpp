@@ -1,4 +1,4 @@
-#include "app/win32/install_folder.h"
+#include "platform/win32/install_folder.h"
 
 namespace Orvane::Win32 {
 namespace {

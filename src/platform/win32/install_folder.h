@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/win32/windows_ui.h"
+#include "platform/win32/win32_api.h"
 
 namespace Orvane::Win32 {
 
