@@ -24,6 +24,11 @@ fs::path HostPath(const std::string& utf8) { return fs::path(std::u8string(utf8.
 // A UTF-8 path as the core takes it.
 std::string CorePath(const std::string& utf8) { return Cp932(std::u8string(utf8.begin(), utf8.end())); }
 
+void SetModified(const fs::path& path, std::int64_t seconds) {
+    auto time = std::chrono::sys_seconds(std::chrono::seconds(seconds));
+    fs::last_write_time(path, std::chrono::file_clock::from_sys(time));
+}
+
 }  // namespace
 
 std::int64_t ChildEpoch(const TimeStamp& stamp) {
@@ -58,14 +63,16 @@ void ApplyTest::WriteGameFile(const std::string& relative, const std::string& by
     fs::path path = HostPath(GamePath(relative));
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << bytes;
-    auto time = std::chrono::sys_seconds(std::chrono::seconds(modified));
-    fs::last_write_time(path, std::chrono::file_clock::from_sys(time));
+    SetModified(path, modified);
 }
 
+// An archive written again is the same installation as before, modification time included,
+// whenever the test writes it.
 void ApplyTest::WriteGameArchive(const std::string& relative,
                                  const Tools::LinkArchive& archive) const {
     fs::create_directories(HostPath(GamePath(relative)).parent_path());
     Tools::WriteLinkArchive(CorePath(GamePath(relative)), archive);
+    SetModified(HostPath(GamePath(relative)), kInstalledTime);
 }
 
 std::optional<Tools::LinkArchive> ApplyTest::ReadGameArchive(const std::string& relative) const {
