@@ -14,10 +14,13 @@ constexpr std::size_t kPeOffsetField = 0x3C;
 
 // PE signature (4), file header (20) and the optional header of a 32-bit image (224). The
 // section table is taken to follow them directly; the optional header's size is not read.
-// (The 64-bit build of the Windows code, which exists only to run the tests under a Wine that
-// starts 64-bit programs alone, reads its own images, whose optional header is 240 bytes:
-// CMake sets the size there.)
-constexpr std::uint32_t kPeHeadersSize = ORVPATCH_PE_HEADERS_SIZE;
+// Only an image whose optional header says it is a 64-bit one (magic 0x20B) has its section
+// table 16 bytes further: the tests of the Windows code also run as a 64-bit build, which
+// reads its own images.
+constexpr std::uint32_t kPeHeadersSize = 4 + 20 + 224;
+constexpr std::size_t kOptionalMagicField = 4 + 20;
+constexpr std::uint16_t kPe32PlusMagic = 0x20B;
+constexpr std::int64_t kPe32PlusExtraSize = 16;
 constexpr std::uint32_t kPeSignature = 0x00004550;
 constexpr std::size_t kSectionCountField = 4 + 2;
 
@@ -44,8 +47,11 @@ bool SeekToLastSectionHeader(Common::StreamBase& stream) {
     if (!ReadExact(stream, pe, sizeof pe)) return false;
     if (Common::LoadU32(pe) != kPeSignature) return false;
     std::uint16_t sections = Common::LoadU16(pe + kSectionCountField);
-    if (sections < 2) return true;
-    return stream.Seek(std::int64_t{sections - 1} * kSectionHeaderSize, kFromCurrent);
+    std::int64_t skip = Common::LoadU16(pe + kOptionalMagicField) == kPe32PlusMagic
+                            ? kPe32PlusExtraSize
+                            : 0;
+    if (sections >= 2) skip += std::int64_t{sections - 1} * kSectionHeaderSize;
+    return skip == 0 || stream.Seek(skip, kFromCurrent);
 }
 
 }  // namespace

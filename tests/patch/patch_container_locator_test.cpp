@@ -33,6 +33,7 @@ const std::vector<LocatorCase> kLocatorCases = {
     {"SeveralSections", {{0x200, 0x100}, {0x300, 0x80}, {0x380, 0x200}}, nullptr, 0x580},
     // Only the last table entry counts, even when another section ends later in the file.
     {"LastEntryIsNotLastInFile", {{0x400, 0x200}, {0x200, 0x100}}, nullptr, 0x300},
+    {"Pe32PlusImage", {{0x200, 0x100}, {0x300, 0x80}}, Test::MakePe32Plus, 0x380},
     {"BadMz", {{0x200, 0x100}}, [](Bytes& b) { b[0] = 'm'; }, kNoContainerOffset},
     {"BadPeSignature", {{0x200, 0x100}},
      [](Bytes& b) { b[Test::kPeHeadersOffset + 1] = 'F'; }, kNoContainerOffset},

@@ -61,4 +61,10 @@ Bytes PeImage(const std::vector<Section>& sections) {
     return bytes;
 }
 
+void MakePe32Plus(Bytes& image) {
+    image[kPeHeadersOffset + 24] = 0x0B;
+    image[kPeHeadersOffset + 25] = 0x02;
+    image.insert(image.begin() + kSectionTableOffset, 16, 0);
+}
+
 }  // namespace Orvane::Test

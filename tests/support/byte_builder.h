@@ -41,4 +41,8 @@ Bytes PeImage(const std::vector<Section>& sections);
 inline constexpr std::size_t kPeHeadersOffset = 0x40;
 inline constexpr std::size_t kSectionTableOffset = kPeHeadersOffset + 248;
 
+// Turns PeImage's result into a 64-bit image's: the optional header's magic becomes 0x20B and
+// the header 16 bytes longer, in front of the section table.
+void MakePe32Plus(Bytes& image);
+
 }  // namespace Orvane::Test
