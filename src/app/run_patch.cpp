@@ -8,6 +8,7 @@
 #include "common/failure.h"
 #include "patch/patch_script.h"
 #include "patch/patch_texts.h"
+#include "platform/os.h"
 
 namespace Orvane {
 namespace {
@@ -96,6 +97,8 @@ RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
                     const ProgressOpener& openProgress, const NewerFileDecision& replaceNewer,
                     const CommandReport& report) {
     Run run{replaceNewer};
+    // Ends before the caller hears of the outcome: what the run swapped in is on the disk then.
+    Os::FolderFlushBatch folderFlushes;
     try {
         Perform(run, inputs, errorMessages, openProgress, report);
         return Finish(run, true, kPatchCompleted);

@@ -157,11 +157,27 @@ bool MoveFile(const std::string& source, const std::string& destination);
 // must lie on one file system (put the source in the destination's folder). The change of
 // name reaches the disk before this returns (MOVEFILE_WRITE_THROUGH; on POSIX an fsync of
 // each folder whose entries changed, whose failure no longer undoes the swap and is not
-// reported). On failure *mayPass (when given) tells whether trying again later can succeed:
+// reported), or when the FolderFlushBatch that lives ends. On failure *mayPass (when given) tells whether trying again later can succeed:
 // true when another process holds one of the files and may let it go, false for what no
 // retry mends (another file system, a read-only destination, a missing source).
 bool ReplaceFile(const std::string& source, const std::string& destination,
                  bool* mayPass = nullptr);
+
+// While one lives, ReplaceFile leaves the folder flushes to it, and it flushes each folder
+// once when it ends: a run that swaps thousands of files into one folder flushes that folder
+// once, not once per file. A swap that a power loss takes before then leaves the old file in
+// place, as if the swap had not been made; the files' data is flushed before each swap as
+// always. Windows writes each change of name through and gathers nothing.
+class FolderFlushBatch {
+public:
+    FolderFlushBatch();
+    ~FolderFlushBatch();
+    FolderFlushBatch(const FolderFlushBatch&) = delete;
+    FolderFlushBatch& operator=(const FolderFlushBatch&) = delete;
+
+private:
+    bool gathers_ = false;  // false inside another batch, which flushes for both
+};
 
 // ---- Time ----------------------------------------------------------------------------------
 

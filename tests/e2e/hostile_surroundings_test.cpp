@@ -143,6 +143,27 @@ TEST_F(HostileSurroundings, TheInUseCheckNeverFollowsAnotherProcessesDescriptors
     EXPECT_GT(looked, 0) << "the check looked at no process's descriptors";
 }
 
+// A run flushes each folder whose entries it changed once, after its last swap, not once per
+// swapped file: the archive's folder, swapped into first, is flushed after the copy's rename.
+TEST_F(HostileSurroundings, EachChangedFolderIsFlushedOnceWhenTheRunEnds) {
+    ChildResult run;
+    std::vector<std::string> calls = TraceApply("trace=fsync,rename", &run);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::regex folderFlush(R"(fsync\(\d+<.*/(data|sub)>\))");
+    std::map<std::string, int> flushes;
+    bool flushed = false;
+    for (const std::string& call : calls) {
+        std::smatch match;
+        if (call.find("rename(") != std::string::npos) {
+            EXPECT_FALSE(flushed) << "a folder was flushed before this swap: " << call;
+        } else if (std::regex_search(call, match, folderFlush)) {
+            ++flushes[match[1]];
+            flushed = true;
+        }
+    }
+    EXPECT_EQ(flushes, (std::map<std::string, int>{{"data", 1}, {"sub", 1}}));
+}
+
 // Run inside a new PID namespace whose /proc is still the parent's (`unshare --pid --fork`
 // without a /proc of its own), the run knows its own descriptor on the archive for its own.
 TEST_F(HostileSurroundings, ARunInsideAPidNamespaceKnowsItsOwnDescriptors) {

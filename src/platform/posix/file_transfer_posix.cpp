@@ -7,6 +7,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdio>
+#include <set>
 
 #include "platform/os.h"
 #include "platform/path_limit.h"
@@ -102,7 +103,14 @@ std::string FolderOf(const std::string& hostPath) {
     return slash == std::string::npos ? "." : hostPath.substr(0, slash + 1);
 }
 
+// The folders whose flush a FolderFlushBatch has taken over; none while no batch lives.
+std::set<std::string>* gatheredFolders = nullptr;
+
 void SyncFolder(const std::string& folder) {
+    if (gatheredFolders != nullptr) {
+        gatheredFolders->insert(folder);
+        return;
+    }
     int descriptor = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor < 0) return;
     ::fsync(descriptor);
@@ -122,6 +130,18 @@ void SyncFoldersOfRename(const std::string& from, const std::string& to) {
 }
 
 }  // namespace
+
+FolderFlushBatch::FolderFlushBatch() : gathers_(gatheredFolders == nullptr) {
+    if (gathers_) gatheredFolders = new std::set<std::string>();
+}
+
+FolderFlushBatch::~FolderFlushBatch() {
+    if (!gathers_) return;
+    std::set<std::string>* folders = gatheredFolders;
+    gatheredFolders = nullptr;
+    for (const std::string& folder : *folders) SyncFolder(folder);
+    delete folders;
+}
 
 bool FlushFileToDisk(const std::string& path) {
     if (!FitsMaxPath(path)) return false;

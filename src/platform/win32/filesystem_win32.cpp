@@ -145,6 +145,10 @@ bool MoveFile(const std::string& source, const std::string& destination) {
     return ::MoveFileA(source.c_str(), destination.c_str()) != FALSE;
 }
 
+// Each change of name is written through (MOVEFILE_WRITE_THROUGH): there is nothing to gather.
+FolderFlushBatch::FolderFlushBatch() = default;
+FolderFlushBatch::~FolderFlushBatch() = default;
+
 // A destination that does not exist yet (a new file of the patch) is taken by a move that may
 // not replace anything; only when that finds the name taken is the file there looked at, and
 // then replaced. Looking first would cost Wine a search of the whole folder for a name that is
