@@ -15,7 +15,7 @@ namespace Orvane::Author {
 
 // Where a payload's bytes are: a file of the new release, or an entry's data inside one.
 struct PayloadSource {
-    std::filesystem::path file;
+    std::filesystem::path::string_type file;  // as ReleaseItem::host
     std::uint64_t offset = 0;
     std::uint32_t size = 0;
     Digest digest{};

@@ -18,15 +18,19 @@ std::string Utf8Name(const fs::path& path) {
     return std::string(name.begin(), name.end());
 }
 
-// The folder's entries in name order, so that what is reported first does not depend on the
-// order the disk lists them in.
-std::vector<fs::directory_entry> SortedEntries(const fs::path& folder) {
+// The names in the folder in name order, so that what is reported first does not depend on
+// the order the disk lists them in. Names only: a folder of tens of thousands of files would
+// otherwise hold a path object for each of them at once.
+std::vector<fs::path::string_type> SortedNames(const fs::path& folder) {
     std::error_code error;
     fs::directory_iterator iterator(folder, error);
     if (error) RefusePath(kCannotRead, folder);
-    std::vector<fs::directory_entry> entries(begin(iterator), end(iterator));
-    std::sort(entries.begin(), entries.end());
-    return entries;
+    std::vector<fs::path::string_type> names;
+    for (const fs::directory_entry& entry : iterator) {
+        names.push_back(entry.path().filename().native());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 }  // namespace
@@ -44,7 +48,9 @@ Release Release::Scan(const fs::path& root) {
 
 void Release::ScanFolder(const fs::path& folder, const ReleaseItem* parent,
                          RefusalList& refusals) {
-    for (const fs::directory_entry& entry : SortedEntries(folder)) {
+    for (const fs::path::string_type& name : SortedNames(folder)) {
+        std::error_code error;  // an entry gone meanwhile is refused as neither file nor folder
+        fs::directory_entry entry(folder / name, error);
         refusals.Try([&] { Add(entry, parent, refusals); });
     }
 }
@@ -59,7 +65,7 @@ void Release::Add(const fs::directory_entry& entry, const ReleaseItem* parent,
     ReleaseItem item;
     item.path = parent == nullptr ? name : parent->path + '\\' + name;
     item.windowsNames = (parent == nullptr || parent->windowsNames) && IsWindowsName(name);
-    item.host = entry.path();
+    item.host = entry.path().native();
     item.isFolder = entry.is_directory(error) && !entry.is_symlink(error);
     if (!item.isFolder && !entry.is_regular_file(error)) {
         RefusePath(kNotFileOrFolder, entry.path());
@@ -69,11 +75,12 @@ void Release::Add(const fs::directory_entry& entry, const ReleaseItem* parent,
         if (error) RefusePath(kCannotRead, entry.path());
         item.modified = LastWriteTime(entry.path());
     }
-    auto [found, added] = items_.emplace(PathKey(item.path), item);
+    // try_emplace leaves item as it is when the key is taken, for the refusal to name it.
+    auto [found, added] = items_.try_emplace(PathKey(item.path), std::move(item));
     if (!added) {
         Refuse(kNamesDifferInCase, MessagePath(found->second.host) + ", " + MessagePath(item.host));
     }
-    if (item.isFolder) ScanFolder(entry.path(), &found->second, refusals);
+    if (found->second.isFolder) ScanFolder(entry.path(), &found->second, refusals);
 }
 
 const ReleaseItem* Release::Find(const std::u16string& key) const {

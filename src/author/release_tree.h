@@ -21,7 +21,9 @@ inline constexpr char kNotFileOrFolder[] = "neither a file nor a folder";
 
 struct ReleaseItem {
     std::string path;  // code page 932, folders separated by '\', spelt as in the release
-    std::filesystem::path host;
+    // Where the file lies, as the system spells it: a string, as a path object would cost
+    // several allocations for each file of a release of tens of thousands.
+    std::filesystem::path::string_type host;
     bool isFolder = false;
     std::uint64_t size = 0;
     Os::FileTime modified = 0;  // last write, whole seconds

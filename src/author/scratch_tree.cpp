@@ -15,7 +15,7 @@ namespace {
 namespace fs = std::filesystem;
 
 void CopyItem(const Release& old, const ReleaseItem& item, bool bytes, const fs::path& folder) {
-    fs::path target = folder / item.host.lexically_relative(old.Root());
+    fs::path target = folder / fs::path(item.host).lexically_relative(old.Root());
     std::error_code error;
     bool copied = item.isFolder ? (fs::create_directory(target, error), !error)
                   : bytes       ? Os::CloneFile(item.host, target)
