@@ -42,7 +42,10 @@ CommandOutcome Execute(Run& run, const std::string& folder, CErrorMessages& erro
 // follows a failed copy is never swapped in: its temporary files go.
 void FinishCopies(Run& run, CopyGroup& copies, const CommandReport& report) {
     if (copies.Empty()) return;
-    bool onDisk = Os::FlushFileSystemsOf(copies.WrittenFiles());
+    // One written file is flushed alone: a flush of its whole file system would also wait for
+    // what other programs have written there.
+    std::vector<std::string> written = copies.WrittenFiles();
+    bool onDisk = written.size() > 1 && Os::FlushFileSystemsOf(written);
     for (PendingCopy& copy : copies.Take()) {
         run.command = copy.command;
         run.index = copy.index;
