@@ -1,5 +1,6 @@
 #include "app/run_patch.h"
 
+#include "app/copy_group.h"
 #include "commands/archive_update.h"
 #include "commands/copy_command.h"
 #include "commands/delete_command.h"
@@ -36,16 +37,68 @@ CommandOutcome Execute(Run& run, const std::string& folder, CErrorMessages& erro
     }
 }
 
+// Swaps in what the gathered copies wrote, in record order, once the files are on the disk;
+// the run's current record is each copy's in turn, so that a failure names the right one. What
+// follows a failed copy is never swapped in: its temporary files go.
+void FinishCopies(Run& run, CopyGroup& copies, const CommandReport& report) {
+    if (copies.Empty()) return;
+    // One written file is flushed alone: a flush of its whole file system would also wait for
+    // what other programs have written there.
+    std::vector<std::string> written = copies.WrittenFiles();
+    bool onDisk = written.size() > 1 && Os::FlushFileSystemsOf(written);
+    for (PendingCopy& copy : copies.Take()) {
+        run.command = copy.command;
+        run.index = copy.index;
+        CommandOutcome outcome = FinishCopy(
+            *run.progress, static_cast<const CopyParams&>(*copy.command), copy.prepared, onDisk);
+        if (report) report(*run.command, outcome);
+    }
+}
+
+// One record: false at the end of the script. A copy that can join the gathered ones is only
+// prepared; anything else swaps the gathered ones in first.
+bool ExecuteRecord(Run& run, CopyGroup& copies, const std::string& folder,
+                   CErrorMessages& errorMessages, const CommandReport& report) {
+    std::size_t index = run.index;
+    std::shared_ptr<ICmdParams> command = run.script->NextCommand();
+    auto* copy = command && command->type == kCopyCommand
+                     ? static_cast<CopyParams*>(command.get())
+                     : nullptr;
+    if (copy != nullptr) copy->baseFolder = folder;
+    if (copy == nullptr || !copies.Takes(*copy)) FinishCopies(run, copies, report);
+    run.command = command;
+    run.index = index;
+    if (!run.command) throw MessageFailure(kScriptParseFailed);
+    if (run.command->type < 0) return false;
+    run.progress->PumpMessages();
+    if (run.progress->TakeCancelRequest()) throw MessageFailure(kCancelled);
+    if (copy != nullptr && copies.Takes(*copy)) {
+        copies.Add(run.command, index,
+                   PrepareCopy(*run.progress, folder, *copy, errorMessages, run.replaceNewer));
+        return true;
+    }
+    CommandOutcome outcome = Execute(run, folder, errorMessages);
+    if (report) report(*run.command, outcome);
+    return true;
+}
+
+// The records in order. A failure or Cancel at one record first swaps in the copies gathered
+// before it, which are done as they would be one after the other; a failure among those is
+// the one reported.
 void ExecuteScript(Run& run, const std::string& folder, CErrorMessages& errorMessages,
                    const CommandReport& report) {
+    CopyGroup copies;
     for (;; ++run.index) {
-        run.command = run.script->NextCommand();
-        if (!run.command) throw MessageFailure(kScriptParseFailed);
-        if (run.command->type < 0) return;
-        run.progress->PumpMessages();
-        if (run.progress->TakeCancelRequest()) throw MessageFailure(kCancelled);
-        CommandOutcome outcome = Execute(run, folder, errorMessages);
-        if (report) report(*run.command, outcome);
+        try {
+            if (!ExecuteRecord(run, copies, folder, errorMessages, report)) break;
+        } catch (...) {
+            std::shared_ptr<ICmdParams> failed = run.command;
+            std::size_t failedIndex = run.index;
+            FinishCopies(run, copies, report);
+            run.command = failed;
+            run.index = failedIndex;
+            throw;
+        }
         run.command.reset();
     }
 }

@@ -70,8 +70,9 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
 // Linux a missing name costs a search of its whole folder): the swap refuses a read-only file
 // that appeared there since.
 void PutInPlace(const std::string& temporary, const std::string& destination,
-                bool installedBefore) {
-    if (!Os::FlushFileToDisk(temporary) || (installedBefore && RefusesDestination(destination)) ||
+                bool installedBefore, bool dataOnDisk) {
+    if (!(dataOnDisk || Os::FlushFileToDisk(temporary)) ||
+        (installedBefore && RefusesDestination(destination)) ||
         !Os::ReplaceFile(temporary, destination)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
@@ -96,9 +97,9 @@ void StampWithPayloadTimes(const std::string& path, const PicFile& payload) {
 
 }  // namespace
 
-CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
-                       CopyParams& params, CErrorMessages& errorMessages,
-                       const NewerFileDecision& replaceNewer) {
+PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolder,
+                         CopyParams& params, CErrorMessages& errorMessages,
+                         const NewerFileDecision& replaceNewer) {
     errorMessages.Clear();
     errorMessages.Add(params.GetName());
     progress.SetPos(0);
@@ -108,26 +109,51 @@ CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
     RequireCopyInsideFolder(params);
     RequireVisibleDestination(params);
     std::optional<FileStatus> installed = InstalledStatus(params.GetFullPath());
+    PreparedCopy prepared;
     if (installed && IsAsNewAsPayload(installed->modified, *params.file->modified) &&
         !(replaceNewer && replaceNewer(params))) {
         progress.SetPos(2);
-        return {CommandEffect::KeptNewer};
+        prepared.outcome = {CommandEffect::KeptNewer};
+        return prepared;
     }
-    Common::CTempFile temp;
-    WritePayload(temp, params);
+    // Refused before the payload is written, as the swap would refuse it: a run that gathers
+    // copies then stops before it has written any of those after this one.
+    if (installed && RefusesOverwrite(installed->attributes)) {
+        throw MessageFailure(kUpdateFileNotCreated);
+    }
+    prepared.installedBefore = installed.has_value();
+    prepared.temp = std::make_unique<Common::CTempFile>();
+    WritePayload(*prepared.temp, params);
     progress.PumpMessages();
     if (progress.TakeCancelRequest()) {
         errorMessages.Add(kCopyCancelled);
         throw MessageFailure(errorMessages.Text());
     }
     progress.SetPos(1);
+    prepared.outcome = {CommandEffect::Copied};
+    return prepared;
+}
+
+CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
+                          PreparedCopy& prepared, bool dataOnDisk) {
+    if (!prepared.temp) return prepared.outcome;
     // Stamped again after the swap (the temporary file was stamped already), because Windows
     // may give a file that takes a just-removed file's name the old file's creation time.
-    PutInPlace(temp.Path(), params.GetFullPath(), installed.has_value());
-    temp.Forget();
+    PutInPlace(prepared.temp->Path(), params.GetFullPath(), prepared.installedBefore,
+               dataOnDisk);
+    prepared.temp->Forget();
+    prepared.temp.reset();
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
-    return {CommandEffect::Copied};
+    return prepared.outcome;
+}
+
+CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
+                       CopyParams& params, CErrorMessages& errorMessages,
+                       const NewerFileDecision& replaceNewer) {
+    PreparedCopy prepared =
+        PrepareCopy(progress, installFolder, params, errorMessages, replaceNewer);
+    return FinishCopy(progress, params, prepared, false);
 }
 
 }  // namespace Orvane

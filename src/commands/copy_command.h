@@ -8,11 +8,13 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "commands/command_outcome.h"
 #include "commands/error_messages.h"
 #include "commands/progress_sink.h"
+#include "common/temp_file.h"
 #include "patch/command_params.h"
 
 namespace Orvane {
@@ -34,5 +36,21 @@ using NewerFileDecision = std::function<bool(const CopyParams& params)>;
 CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
                        CopyParams& params, CErrorMessages& errorMessages,
                        const NewerFileDecision& replaceNewer = {});
+
+// CmdCopy in two steps, for a run of copies whose written files reach the disk together:
+// PrepareCopy does all that comes before the swap (with its failures and Cancel), FinishCopy
+// swaps the written file in and stamps it. A KeptNewer copy has nothing to finish.
+struct PreparedCopy {
+    CommandOutcome outcome;
+    std::unique_ptr<Common::CTempFile> temp;  // the written payload, deleted unless swapped in
+    bool installedBefore = false;
+};
+PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolder,
+                         CopyParams& params, CErrorMessages& errorMessages,
+                         const NewerFileDecision& replaceNewer = {});
+// dataOnDisk: the written file's data is on the disk already (its file system was flushed
+// since it was written); otherwise it is flushed first.
+CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
+                          PreparedCopy& prepared, bool dataOnDisk);
 
 }  // namespace Orvane

@@ -142,6 +142,14 @@ void RemoveLeftoverTempFiles(const std::string& folder, const std::string& prefi
 // swap that follows never names data a power loss took; false when the disk refused them.
 bool FlushFileToDisk(const std::string& path);
 
+// Whether FlushFileSystemsOf works here: on POSIX (syncfs); Windows has no such call for a
+// program without administrator rights.
+bool CanFlushFileSystems();
+// Writes to the disk all that the file systems holding these files keep for it, once per file
+// system: many files written one after the other reach the disk in one go, as a sync after
+// cp -r. False when a file is gone or a file system refused.
+bool FlushFileSystemsOf(const std::vector<std::string>& paths);
+
 // The bytes that the calling user may still write on the file system holding folder, an
 // existing folder (quotas and space kept for the administrator taken off); false when the
 // folder is missing or is a file, or the system cannot tell.

@@ -113,5 +113,42 @@ INSTANTIATE_TEST_SUITE_P(
                     Text::Updating("data.arc") + Text::kArchiveReplaceFailed + "\n"}),
     [](const testing::TestParamInfo<FailureCase>& info) { return std::to_string(info.index); });
 
+// Copies in a row reach the disk together, yet a failure keeps the order of the records: the
+// copies before the failing one are in place, none after it, whether it fails while its
+// payload is written or when it is swapped in.
+TEST_F(ApplyTest, ACopyThatFailsAmongOthersLeavesThoseBeforeItDoneAndNoneAfter) {
+    struct Case {
+        const char* what;
+        std::pair<std::string, std::string> file;
+        std::vector<std::string> readOnly;
+    };
+    const Case cases[] = {{"refused at the swap", {"y/a.txt", "old a"}, {"y/a.txt"}},
+                          {"folder is a file", {"y", "a file"}, {}}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        fs::remove_all(GamePath());
+        WriteGameFile(c.file.first, c.file.second);
+        for (const std::string& path : c.readOnly) MakeGameFileReadOnly(path);
+        ContainerDescription d{1, "t", 0, "Software\\Orvane\\Demo",
+                               {CopyRecord{"x\\", 0}, CopyRecord{"y\\", 0}, CopyRecord{"z\\", 0}},
+                               {Payload("a.txt", "new a")}};
+        WritePatch(d);
+        FolderState before = GameState();
+
+        ChildResult run = ApplyToGame();
+
+        EXPECT_EQ(run.exitCode, 1);
+        EXPECT_TRUE(run.err.ends_with(std::string(Text::kCopyFailed) + "\n")) << run.err;
+        FolderState after = GameState();
+        EXPECT_EQ(TemporaryFiles(after), std::vector<std::string>());
+        ASSERT_EQ(after.count("x/a.txt"), 1u);
+        EXPECT_EQ(std::string(after["x/a.txt"].bytes.begin(), after["x/a.txt"].bytes.end()),
+                  "new a");
+        after.erase("x/a.txt");
+        after.erase("x");
+        EXPECT_EQ(after, before);
+    }
+}
+
 }  // namespace
 }  // namespace Orvane::Test

@@ -143,6 +143,24 @@ FolderFlushBatch::~FolderFlushBatch() {
     delete folders;
 }
 
+bool CanFlushFileSystems() { return true; }
+
+bool FlushFileSystemsOf(const std::vector<std::string>& paths) {
+    std::set<dev_t> flushed;
+    for (const std::string& path : paths) {
+        if (!FitsMaxPath(path)) return false;
+        int descriptor = ::open(Posix::HostPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+        if (descriptor < 0) return false;
+        struct stat info;
+        bool done = ::fstat(descriptor, &info) == 0 &&
+                    (flushed.contains(info.st_dev) || ::syncfs(descriptor) == 0);
+        ::close(descriptor);
+        if (!done) return false;
+        flushed.insert(info.st_dev);
+    }
+    return true;
+}
+
 bool FlushFileToDisk(const std::string& path) {
     if (!FitsMaxPath(path)) return false;
     int descriptor = ::open(Posix::HostPath(path).c_str(), O_RDONLY | O_CLOEXEC);

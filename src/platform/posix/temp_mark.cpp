@@ -193,12 +193,25 @@ bool IsProvablyGone(const Mark& mark, const std::string& hostPath) {
     return !IsRunning(mark.process, mark.start);
 }
 
+// The mark of this process, made once: who it is does not change while it runs (a forked
+// child, a process of its own, makes its own).
+const std::string& OwnMark() {
+    static pid_t madeFor = 0;
+    static std::string value;
+    pid_t process = ::getpid();
+    if (process != madeFor) {
+        value = std::string(kMarkPrefix) + BootId() + " " + HostId() + " " +
+                std::to_string(OwnPidNamespace()) + " " + std::to_string(process) + " " +
+                std::to_string(StartOf("self").value_or(0));
+        madeFor = process;
+    }
+    return value;
+}
+
 }  // namespace
 
 bool MarkAsTemporary(int descriptor) {
-    std::string value(kMarkPrefix);
-    value += BootId() + " " + HostId() + " " + std::to_string(OwnPidNamespace()) + " " +
-             std::to_string(::getpid()) + " " + std::to_string(StartOf("self").value_or(0));
+    const std::string& value = OwnMark();
     return ::fsetxattr(descriptor, kMarkName, value.data(), value.size(), 0) == 0;
 }
 

@@ -145,6 +145,10 @@ bool MoveFile(const std::string& source, const std::string& destination) {
     return ::MoveFileA(source.c_str(), destination.c_str()) != FALSE;
 }
 
+bool CanFlushFileSystems() { return false; }
+
+bool FlushFileSystemsOf(const std::vector<std::string>&) { return false; }
+
 // Each change of name is written through (MOVEFILE_WRITE_THROUGH): there is nothing to gather.
 FolderFlushBatch::FolderFlushBatch() = default;
 FolderFlushBatch::~FolderFlushBatch() = default;
