@@ -58,11 +58,15 @@ public:
     }
 
     std::optional<std::vector<std::string>> CaseVariants(const std::string& folder,
-                                                         std::string_view name) {
+                                                         std::string_view name,
+                                                         bool takeChanges) {
         std::lock_guard<std::mutex> lock(mutex_);
-        // A forked child shares the event queue: what it took, the parent would miss.
-        if (owner_ != ::getpid()) return std::nullopt;
-        TakeEvents();
+        if (takeChanges) {
+            // A forked child shares the event queue: what it took, the parent would miss.
+            owned_ = owner_ == ::getpid();
+            if (owned_) TakeEvents();
+        }
+        if (!owned_) return std::nullopt;
         auto kept = byFolder_.find(folder);
         if (kept == byFolder_.end() && !Learn(folder)) return std::nullopt;
         kept = byFolder_.find(folder);
@@ -134,6 +138,7 @@ private:
 
     std::mutex mutex_;
     const pid_t owner_ = ::getpid();
+    bool owned_ = true;  // as of the last time the changes were taken in
     int events_ = -1;
     std::map<std::string, Listing> byFolder_;
     std::map<int, std::string> byWatch_;
@@ -142,9 +147,10 @@ private:
 }  // namespace
 
 std::optional<std::vector<std::string>> KeptCaseVariants(const std::string& folder,
-                                                         std::string_view name) {
+                                                         std::string_view name,
+                                                         bool takeChanges) {
     static Listings listings;
-    return listings.CaseVariants(folder, name);
+    return listings.CaseVariants(folder, name, takeChanges);
 }
 
 }  // namespace Orvane::Os::Posix

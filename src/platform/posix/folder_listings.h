@@ -20,8 +20,10 @@ namespace Orvane::Os::Posix {
 
 // The entries of folder (a host path, "." for the current folder) equal to name without
 // regard to case, the exact name included; nothing when the folder is not kept (the caller
-// reads it itself).
+// reads it itself). takeChanges false skips taking in the queued changes: for the further
+// components of one path, looked up a moment after its first.
 std::optional<std::vector<std::string>> KeptCaseVariants(const std::string& folder,
-                                                         std::string_view name);
+                                                         std::string_view name,
+                                                         bool takeChanges = true);
 
 }  // namespace Orvane::Os::Posix

@@ -17,11 +17,17 @@ constexpr char kWindowsSeparator = '\\';
 constexpr std::string_view kCurrent = ".";
 constexpr std::string_view kParent = "..";
 
+// The disk. For one lookup (oneLookup), the changes made to the folders kept are taken in at
+// its first look at a folder, not again at every component of the same path.
 class RealDisk final : public DirectoryView {
 public:
+    explicit RealDisk(bool oneLookup = false) : oneLookup_(oneLookup) {}
+
     std::vector<std::string> CaseVariants(const std::string& folder,
                                           std::string_view name) const override {
-        if (auto kept = KeptCaseVariants(folder, name)) return std::move(*kept);
+        bool takeChanges = !(oneLookup_ && changesTaken_);
+        changesTaken_ = true;
+        if (auto kept = KeptCaseVariants(folder, name, takeChanges)) return std::move(*kept);
         return DirectoryView::CaseVariants(folder, name);
     }
 
@@ -41,6 +47,10 @@ public:
         ::closedir(directory);
         return names;
     }
+
+private:
+    const bool oneLookup_;
+    mutable bool changesTaken_ = false;
 };
 
 std::vector<std::string_view> Components(std::string_view path) {
@@ -156,8 +166,9 @@ std::string NormalHostPath(std::string_view hostPath) {
 std::string ResolveHostPath(std::string_view hostPath) {
     if (hostPath.empty()) return {};
     std::string normal = NormalHostPath(hostPath);
-    if (HostDisk().Exists(normal)) return normal;
-    return MatchCase(normal, HostDisk());
+    RealDisk disk(true);
+    if (disk.Exists(normal)) return normal;
+    return MatchCase(normal, disk);
 }
 
 std::string HostPath(const std::string& cp932Path) {
