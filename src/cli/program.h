@@ -9,8 +9,9 @@
 
 namespace Orvane::Cli {
 
-// The arguments after the program's name, UTF-8. On Linux they are argv as it stands; on
-// Windows they come from the Unicode command line, and the console is set to show UTF-8.
+// The arguments after the program's name, UTF-8. On Linux they are argv as it stands, and TZ
+// is set to the system's zone when it is unset; on Windows they come from the Unicode command
+// line, and the console is set to show UTF-8.
 Arguments ProgramArguments(int argc, char** argv);
 
 // The program's own file; nothing when it cannot be told.
