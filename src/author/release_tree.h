@@ -47,6 +47,7 @@ public:
     std::uint64_t FileBytes() const;
     // The digest of a file's contents, read on first use.
     const Digest& DigestOf(const ReleaseItem& file) const;
+    bool HasDigestOf(const ReleaseItem& file) const;
 
 private:
     void ScanFolder(const std::filesystem::path& folder, const ReleaseItem* parent,
