@@ -14,6 +14,9 @@
 #include "author/patch_description.h"
 #include "author/release_diff.h"
 #include "author/release_payloads.h"
+#include "author/release_tree.h"
+#include "author/path_key.h"
+#include "common/utf8_path.h"
 #include "cli/manifest/manifest_reader.h"
 #include "cli/manifest/manifest_writer.h"
 #include "support/folder_state.h"
@@ -141,6 +144,31 @@ TEST_F(ReleaseDiffProperty, PatchTurnsEveryOldReleaseIntoTheNewOne) {
     EXPECT_GT(tally.whole, 5);
     EXPECT_GT(tally.copies, 40);
     EXPECT_GT(tally.deletes, 10);
+}
+
+// Large files of two releases are digested side by side; the verdict is the same as one after
+// the other, for files equal, differing in their last byte, and of different sizes.
+TEST(SameContents, TellsLargeFilesApartAsSmallOnes) {
+    TempFolder folder;
+    const std::vector<std::uint8_t> large((1 << 20) + 7, 'x');
+    std::vector<std::uint8_t> lastByte = large;
+    lastByte.back() = 'y';
+    std::vector<std::uint8_t> longer = large;
+    longer.push_back('x');
+    const std::pair<const char*, std::vector<std::uint8_t>> newer[] = {
+        {"same.bin", large}, {"last.bin", lastByte}, {"size.bin", longer}};
+    for (const auto& [name, bytes] : newer) {
+        folder.WriteFile(std::string("old/") + name, large);
+        folder.WriteFile(std::string("new/") + name, bytes);
+    }
+    Author::Release old = Author::Release::Scan(Common::PathFromUtf8(folder / "old"));
+    Author::Release updated = Author::Release::Scan(Common::PathFromUtf8(folder / "new"));
+    for (const auto& [name, bytes] : newer) {
+        const Author::ReleaseItem* before = old.Find(Author::PathKey(name));
+        const Author::ReleaseItem* after = updated.Find(Author::PathKey(name));
+        ASSERT_TRUE(before && after) << name;
+        EXPECT_EQ(Author::SameContents(old, *before, updated, *after), bytes == large) << name;
+    }
 }
 
 }  // namespace
