@@ -14,12 +14,12 @@ std::string HelpLine(const std::string& spellings, const std::string& help) {
 
 }  // namespace
 
-std::string OptionSynopsis(const OptionSpec& option) {
+std::string OptionSynopsis(const OptionDeclaration& option) {
     std::string synopsis = option.shortName ? option.shortName : option.name;
     return option.value ? synopsis + " " + option.value : synopsis;
 }
 
-std::string OptionSpellings(const OptionSpec& option) {
+std::string OptionSpellings(const OptionDeclaration& option) {
     std::string spellings = option.shortName ? std::string(option.shortName) + ", " : "";
     spellings += option.name;
     return option.value ? spellings + " " + option.value : spellings;
@@ -28,10 +28,10 @@ std::string OptionSpellings(const OptionSpec& option) {
 std::string UsageLine(const Command& command) {
     std::string line = std::string("usage: ") + kProgram + " " + command.name;
     if (*command.operands) line += std::string(" ") + command.operands;
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDeclaration& option : command.options) {
         if (option.required) line += " " + OptionSynopsis(option);
     }
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDeclaration& option : command.options) {
         if (!option.required) line += " [" + OptionSynopsis(option) + "]";
     }
     return line;
@@ -39,7 +39,7 @@ std::string UsageLine(const Command& command) {
 
 std::string CommandHelp(const Command& command) {
     std::string help = UsageLine(command) + "\n\n" + command.summary + "\n\noptions:\n";
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDeclaration& option : command.options) {
         help += HelpLine(OptionSpellings(option), option.help);
     }
     return help + HelpLine(std::string(kHelpShortOption) + ", " + kHelpOption, kHelpText);

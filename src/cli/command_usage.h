@@ -16,9 +16,9 @@ inline constexpr char kProgram[] = "orvpatch";
 inline constexpr char kHelpText[] = "show this help";
 
 // "-o PATCH", "--json": how the option is written with its value.
-std::string OptionSynopsis(const OptionSpec& option);
+std::string OptionSynopsis(const OptionDeclaration& option);
 // "-o, --output PATCH": every spelling of the option.
-std::string OptionSpellings(const OptionSpec& option);
+std::string OptionSpellings(const OptionDeclaration& option);
 
 // "usage: orvpatch arc extract ARCHIVE -C DIR"
 std::string UsageLine(const Command& command);

@@ -17,8 +17,8 @@ bool LooksLikeOption(const std::string& argument) {
     return argument.size() > 1 && argument[0] == '-';
 }
 
-const OptionSpec* FindOption(const OptionTable& table, const std::string& spelled) {
-    for (const OptionSpec& option : table) {
+const OptionDeclaration* FindOption(const OptionTable& table, const std::string& spelled) {
+    for (const OptionDeclaration& option : table) {
         if (spelled == option.name || (option.shortName && spelled == option.shortName)) {
             return &option;
         }
@@ -32,7 +32,7 @@ void ReadOption(const Arguments& arguments, std::size_t& i, const OptionTable& t
     const std::string& argument = arguments[i];
     std::size_t equals = argument.find('=');
     std::string spelled = argument.substr(0, equals);
-    const OptionSpec* option = FindOption(table, spelled);
+    const OptionDeclaration* option = FindOption(table, spelled);
     if (option == nullptr) throw UsageError(kUnknownOption + argument);
     bool seen = read.Has(option->name);
     if (seen && !option->repeatable) throw UsageError(spelled + kGivenTwice);

@@ -16,7 +16,7 @@
 
 namespace Orvane::Cli {
 
-struct OptionSpec {
+struct OptionDeclaration {
     const char* name;                 // "--json"
     const char* shortName = nullptr;  // "-o", or none
     const char* value = nullptr;      // the placeholder of its value ("FILE"); none for a flag
@@ -25,7 +25,7 @@ struct OptionSpec {
     const char* help = "";
 };
 
-using OptionTable = std::vector<OptionSpec>;
+using OptionTable = std::vector<OptionDeclaration>;
 
 inline constexpr char kHelpOption[] = "--help";
 inline constexpr char kHelpShortOption[] = "-h";

@@ -26,7 +26,7 @@ bool Refused(const Command& command, const Arguments& arguments) {
 }
 
 // Every way the option can be written with kValue.
-std::vector<Arguments> Spellings(const OptionSpec& option) {
+std::vector<Arguments> Spellings(const OptionDeclaration& option) {
     std::vector<Arguments> spellings;
     for (const char* spelled : {option.name, option.shortName}) {
         if (spelled == nullptr) continue;
@@ -40,7 +40,7 @@ std::vector<Arguments> Spellings(const OptionSpec& option) {
     return spellings;
 }
 
-void ExpectOptionRead(const Command& command, const OptionSpec& option) {
+void ExpectOptionRead(const Command& command, const OptionDeclaration& option) {
     for (const Arguments& spelling : Spellings(option)) {
         SCOPED_TRACE(spelling.front());
         Arguments arguments = spelling;
@@ -62,7 +62,7 @@ TEST(OptionTableTest, EveryCommandReadsItsOptionsTheSameWay) {
     for (const Command& command : Commands()) {
         SCOPED_TRACE(command.name);
         std::set<std::string> spellings{kHelpOption, kHelpShortOption};
-        for (const OptionSpec& option : command.options) {
+        for (const OptionDeclaration& option : command.options) {
             EXPECT_TRUE(spellings.insert(option.name).second) << option.name;
             if (option.shortName) EXPECT_TRUE(spellings.insert(option.shortName).second);
             EXPECT_NE(UsageLine(command).find(OptionSynopsis(option)), std::string::npos);
@@ -102,7 +102,7 @@ TEST(OptionTableTest, ManualPageAndCompletionListEveryOption) {
         ASSERT_NE(section, std::string::npos);
         ASSERT_NE(options, std::string::npos);
         std::string ownCase = completion.substr(options, completion.find(";;", options) - options);
-        for (const OptionSpec& option : command.options) {
+        for (const OptionDeclaration& option : command.options) {
             EXPECT_NE(page.find(RoffHyphens(OptionSpellings(option)), section), std::string::npos);
             EXPECT_NE(ownCase.find(std::string(" ") + option.name), std::string::npos);
         }

@@ -69,7 +69,7 @@ std::string GroupCases() {
 std::string OptionCase(const Command& command) {
     std::vector<std::string> options{kHelpShortOption, kHelpOption};
     std::vector<std::string> values;
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDeclaration& option : command.options) {
         for (const char* spelling : {option.shortName, option.name}) {
             if (spelling == nullptr) continue;
             options.push_back(spelling);

@@ -33,7 +33,7 @@ std::string CommandSection(const Command& command) {
     std::string usage = UsageLine(command).substr(sizeof "usage: " - 1);
     std::string section = ".SS \"" + Roff(command.name) + "\"\n" + ".B " + Roff(usage) + "\n" +
                           ".PP\n" + Roff(command.summary) + "\n";
-    for (const OptionSpec& option : command.options) {
+    for (const OptionDeclaration& option : command.options) {
         section += ".TP\n.B " + Roff(OptionSpellings(option)) + "\n" + Roff(option.help) + "\n";
     }
     return section;

@@ -14,7 +14,7 @@ constexpr char kNothingToSign[] = "--timestamp-url needs a certificate to sign w
 using Field = std::optional<std::string> SigningOptions::*;
 
 struct SigningOption {
-    OptionSpec spec;
+    OptionDeclaration declaration;
     Field field;
 };
 
@@ -39,14 +39,15 @@ const std::array<SigningOption, 6> kOptions{{
 }  // namespace
 
 OptionTable WithSigningOptions(OptionTable table) {
-    for (const SigningOption& option : kOptions) table.push_back(option.spec);
+    for (const SigningOption& option : kOptions) table.push_back(option.declaration);
     return table;
 }
 
 SigningOptions ReadSigningOptions(const ReadOptions& read) {
     SigningOptions options;
     for (const SigningOption& option : kOptions) {
-        if (read.Has(option.spec.name)) options.*option.field = read.Value(option.spec.name);
+        const char* name = option.declaration.name;
+        if (read.Has(name)) options.*option.field = read.Value(name);
     }
     RequireCompleteSigning(options);
     return options;
