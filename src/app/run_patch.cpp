@@ -65,14 +65,18 @@ bool ExecuteRecord(Run& run, CopyGroup& copies, const std::string& folder,
                      ? static_cast<CopyParams*>(command.get())
                      : nullptr;
     if (copy != nullptr) copy->baseFolder = folder;
-    if (copy == nullptr || !copies.Takes(*copy)) FinishCopies(run, copies, report);
+    bool joins = copy != nullptr && copies.Takes(*copy);
+    if (!joins) {
+        FinishCopies(run, copies, report);
+        joins = copy != nullptr && copies.Takes(*copy);  // the first of a new group
+    }
     run.command = command;
     run.index = index;
     if (!run.command) throw MessageFailure(kScriptParseFailed);
     if (run.command->type < 0) return false;
     run.progress->PumpMessages();
     if (run.progress->TakeCancelRequest()) throw MessageFailure(kCancelled);
-    if (copy != nullptr && copies.Takes(*copy)) {
+    if (joins) {
         copies.Add(run.command, index,
                    PrepareCopy(*run.progress, folder, *copy, errorMessages, run.replaceNewer));
         return true;
