@@ -5,7 +5,7 @@
 namespace Orvane::Common {
 
 BufferedWriter::BufferedWriter(std::shared_ptr<FileStream> file, std::uint32_t blockSize)
-    : file_(std::move(file)), block_(blockSize == 0 ? 1 : blockSize) {}
+    : file_(std::move(file)), blockSize_(blockSize == 0 ? 1 : blockSize) {}
 
 BufferedWriter::~BufferedWriter() { Flush(); }
 
@@ -20,7 +20,7 @@ bool BufferedWriter::Flush() {
     if (used_ == 0) return true;
     std::uint32_t count = used_;
     used_ = 0;
-    return WriteToFile(block_.data(), count);
+    return WriteToFile(block_.get(), count);
 }
 
 bool BufferedWriter::IsOpen() const { return file_->IsOpen(); }
@@ -62,11 +62,14 @@ bool BufferedWriter::Write(const void* buffer, std::uint32_t count, std::uint32_
     if (bytesWritten != nullptr) *bytesWritten = 0;
     if (!CanWrite() || failed_) return false;
     const auto* data = static_cast<const std::uint8_t*>(buffer);
-    if (count > block_.size() - used_ && !Flush()) return false;
-    if (count >= block_.size()) {
+    if (count > blockSize_ - used_ && !Flush()) return false;
+    if (count >= blockSize_) {
         if (!WriteToFile(data, count)) return false;
     } else {
-        std::memcpy(block_.data() + used_, data, count);
+        // Made at the first write that is kept, and not cleared: a writer of one small file
+        // touches only the pages it fills.
+        if (!block_) block_ = std::make_unique_for_overwrite<std::uint8_t[]>(blockSize_);
+        std::memcpy(block_.get() + used_, data, count);
         used_ += count;
     }
     if (bytesWritten != nullptr) *bytesWritten = count;

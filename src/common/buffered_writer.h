@@ -14,7 +14,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <vector>
 
 #include "common/file_stream.h"
 
@@ -62,7 +61,8 @@ private:
     bool WriteToFile(const std::uint8_t* data, std::uint32_t count);
 
     std::shared_ptr<FileStream> file_;
-    std::vector<std::uint8_t> block_;
+    std::unique_ptr<std::uint8_t[]> block_;
+    std::uint32_t blockSize_;
     std::uint32_t used_ = 0;
     bool failed_ = false;
 };
