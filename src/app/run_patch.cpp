@@ -78,7 +78,8 @@ bool ExecuteRecord(Run& run, CopyGroup& copies, const std::string& folder,
     if (run.progress->TakeCancelRequest()) throw MessageFailure(kCancelled);
     if (joins) {
         copies.Add(run.command, index,
-                   PrepareCopy(*run.progress, folder, *copy, errorMessages, run.replaceNewer));
+                   PrepareCopy(*run.progress, folder, *copy, errorMessages, run.replaceNewer,
+                               WrittenData::Leave));
         return true;
     }
     CommandOutcome outcome = Execute(run, folder, errorMessages);
@@ -156,6 +157,8 @@ RunOutcome RunPatch(const RunInputs& inputs, CErrorMessages& errorMessages,
     Run run{replaceNewer};
     // Ends before the caller hears of the outcome: what the run swapped in is on the disk then.
     Os::FolderFlushBatch folderFlushes;
+    // Each folder the run copies into is listed once, not searched for every new file.
+    Os::FolderSnapshots folderSnapshots;
     try {
         Perform(run, inputs, errorMessages, openProgress, report);
         return Finish(run, true, kPatchCompleted);

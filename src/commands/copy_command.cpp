@@ -42,11 +42,20 @@ bool StampThroughHandle(const Common::FileStream& stream, const PicFile& payload
     return Common::SetFileTimes(stream, *payload.created, Basic::CTime(), *payload.modified);
 }
 
+// Whether the installed file stays: it is as new as the payload or newer, and the caller does
+// not have it replaced all the same.
+bool KeepsInstalled(const std::optional<FileStatus>& installed, const CopyParams& params,
+                    const NewerFileDecision& replaceNewer) {
+    return installed && IsAsNewAsPayload(installed->modified, *params.file->modified) &&
+           !(replaceNewer && replaceNewer(params));
+}
+
 // Writes the payload, with its times, into a new temporary file in the folder that will hold
 // the destination (made if missing; a payload's name may name a subfolder of its own), so
 // that the swap is one rename on one file system. Fails before anything of the installation
-// is touched.
-void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
+// is touched. flush: the data goes to the disk through the open file, sparing the swap a
+// second open.
+void WritePayload(Common::CTempFile& temp, const CopyParams& params, bool flush) {
     temp.Delete();
     std::optional<std::string> path =
         temp.Create(kTempPrefix, Common::FolderHoldingFile(params.GetFullPath()));
@@ -60,7 +69,9 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
         !StampThroughHandle(*stream, *params.file)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
-    if (!writer.CloseChecked()) throw MessageFailure(kUpdateFileNotCreated);
+    if ((flush && !stream->FlushToDisk()) || !writer.CloseChecked()) {
+        throw MessageFailure(kUpdateFileNotCreated);
+    }
 }
 
 // Puts the written temporary file in place of the destination in one atomic step, once its
@@ -70,12 +81,28 @@ void WritePayload(Common::CTempFile& temp, const CopyParams& params) {
 // Linux a missing name costs a search of its whole folder): the swap refuses a read-only file
 // that appeared there since.
 void PutInPlace(const std::string& temporary, const std::string& destination,
-                bool installedBefore, bool dataOnDisk) {
-    if (!(dataOnDisk || Os::FlushFileToDisk(temporary)) ||
-        (installedBefore && RefusesDestination(destination)) ||
+                bool installedBefore) {
+    if ((installedBefore && RefusesDestination(destination)) ||
         !Os::ReplaceFile(temporary, destination)) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
+}
+
+// Puts the written file in place of a destination that was taken to be missing without
+// looking it up (Os::WasMissingFromSnapshot), as long as no file has that name. When one has
+// (another program made it since), it is looked at now, as the copy would have looked at it
+// before writing: kept when as new as the payload, refused when read-only or hidden, else
+// replaced. False when it is kept.
+bool PlaceGuessedNew(const std::string& temporary, const CopyParams& params,
+                     const NewerFileDecision& replaceNewer) {
+    const std::string destination = params.GetFullPath();
+    Os::Placement placement = Os::PlaceNewFile(temporary, destination);
+    if (placement == Os::Placement::Placed) return true;
+    if (placement == Os::Placement::Failed) throw MessageFailure(kUpdateFileNotCreated);
+    std::optional<FileStatus> installed = InstalledStatus(destination);
+    if (KeepsInstalled(installed, params, replaceNewer)) return false;
+    PutInPlace(temporary, destination, installed.has_value());
+    return true;
 }
 
 // Stamps the file in place through a handle of its own; a file that cannot be opened so is
@@ -99,7 +126,7 @@ void StampWithPayloadTimes(const std::string& path, const PicFile& payload) {
 
 PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolder,
                          CopyParams& params, CErrorMessages& errorMessages,
-                         const NewerFileDecision& replaceNewer) {
+                         const NewerFileDecision& replaceNewer, WrittenData flush) {
     errorMessages.Clear();
     errorMessages.Add(params.GetName());
     progress.SetPos(0);
@@ -108,10 +135,13 @@ PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolde
     params.baseFolder = installFolder;
     RequireCopyInsideFolder(params);
     RequireVisibleDestination(params);
-    std::optional<FileStatus> installed = InstalledStatus(params.GetFullPath());
     PreparedCopy prepared;
-    if (installed && IsAsNewAsPayload(installed->modified, *params.file->modified) &&
-        !(replaceNewer && replaceNewer(params))) {
+    // A name that its folder did not hold when the run first looked there is not looked up
+    // again: the swap finds out whether it is still free.
+    prepared.guessedMissing = Os::WasMissingFromSnapshot(params.GetFullPath());
+    std::optional<FileStatus> installed =
+        prepared.guessedMissing ? std::nullopt : InstalledStatus(params.GetFullPath());
+    if (KeepsInstalled(installed, params, replaceNewer)) {
         progress.SetPos(2);
         prepared.outcome = {CommandEffect::KeptNewer};
         return prepared;
@@ -122,8 +152,10 @@ PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolde
         throw MessageFailure(kUpdateFileNotCreated);
     }
     prepared.installedBefore = installed.has_value();
+    prepared.replaceNewer = replaceNewer;
     prepared.temp = std::make_unique<Common::CTempFile>();
-    WritePayload(*prepared.temp, params);
+    WritePayload(*prepared.temp, params, flush == WrittenData::Flush);
+    prepared.dataOnDisk = flush == WrittenData::Flush;
     progress.PumpMessages();
     if (progress.TakeCancelRequest()) {
         errorMessages.Add(kCopyCancelled);
@@ -137,12 +169,21 @@ PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolde
 CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
                           PreparedCopy& prepared, bool dataOnDisk) {
     if (!prepared.temp) return prepared.outcome;
-    // Stamped again after the swap (the temporary file was stamped already), because Windows
-    // may give a file that takes a just-removed file's name the old file's creation time.
-    PutInPlace(prepared.temp->Path(), params.GetFullPath(), prepared.installedBefore,
-               dataOnDisk);
+    const std::string& temporary = prepared.temp->Path();
+    if (!(dataOnDisk || prepared.dataOnDisk || Os::FlushFileToDisk(temporary))) {
+        throw MessageFailure(kUpdateFileNotCreated);
+    }
+    if (!prepared.guessedMissing) {
+        PutInPlace(temporary, params.GetFullPath(), prepared.installedBefore);
+    } else if (!PlaceGuessedNew(temporary, params, prepared.replaceNewer)) {
+        prepared.temp.reset();
+        progress.SetPos(2);
+        return {CommandEffect::KeptNewer};
+    }
     prepared.temp->Forget();
     prepared.temp.reset();
+    // Stamped again after the swap (the temporary file was stamped already), because Windows
+    // may give a file that takes a just-removed file's name the old file's creation time.
     StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
     return prepared.outcome;
@@ -151,8 +192,8 @@ CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
 CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
                        CopyParams& params, CErrorMessages& errorMessages,
                        const NewerFileDecision& replaceNewer) {
-    PreparedCopy prepared =
-        PrepareCopy(progress, installFolder, params, errorMessages, replaceNewer);
+    PreparedCopy prepared = PrepareCopy(progress, installFolder, params, errorMessages,
+                                        replaceNewer, WrittenData::Flush);
     return FinishCopy(progress, params, prepared, false);
 }
 

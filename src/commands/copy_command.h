@@ -44,12 +44,20 @@ struct PreparedCopy {
     CommandOutcome outcome;
     std::unique_ptr<Common::CTempFile> temp;  // the written payload, deleted unless swapped in
     bool installedBefore = false;
+    // The destination was taken to be missing without a lookup (Os::WasMissingFromSnapshot):
+    // the swap decides, with replaceNewer, when it finds the name taken after all.
+    bool guessedMissing = false;
+    NewerFileDecision replaceNewer;
+    bool dataOnDisk = false;  // flushed as it was written
 };
+// Flush: the written file goes to the disk before it is closed, as a copy on its own needs;
+// Leave: its caller flushes it later, with others.
+enum class WrittenData : std::uint8_t { Flush, Leave };
 PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolder,
                          CopyParams& params, CErrorMessages& errorMessages,
-                         const NewerFileDecision& replaceNewer = {});
+                         const NewerFileDecision& replaceNewer, WrittenData flush);
 // dataOnDisk: the written file's data is on the disk already (its file system was flushed
-// since it was written); otherwise it is flushed first.
+// since it was written); otherwise it is flushed first, unless it was as it was written.
 CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
                           PreparedCopy& prepared, bool dataOnDisk);
 

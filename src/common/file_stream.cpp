@@ -179,6 +179,8 @@ bool FileStream::WriteByte(std::uint8_t value) {
 
 std::string FileStream::GetPath() const { return path_; }
 
+bool FileStream::FlushToDisk() { return IsOpen() && Os::FlushFile(file_->Get()); }
+
 std::intptr_t FileStream::NativeHandle() const {
     return IsOpen() ? file_->Get() : Os::kInvalidFile;
 }

@@ -78,6 +78,9 @@ public:
     // deferred write failure of NFS or FUSE shows only here). True when nothing was open, or
     // another holder keeps the handle open.
     bool CloseChecked();
+    // Writes what the file holds through to the disk; false when nothing is open or the disk
+    // refused.
+    bool FlushToDisk();
     bool Seek(std::int64_t offset, int origin) override;
     bool Read(void* buffer, std::uint32_t count, std::uint32_t* bytesRead = nullptr) override;
     std::int32_t ReadByte() override;

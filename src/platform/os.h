@@ -75,6 +75,9 @@ bool SetFilePointer(FileHandle file, std::int64_t distance, SeekOrigin origin,
 bool GetFileSize(FileHandle file, std::int64_t* size);
 // Cuts or extends the file to the current position.
 bool SetEndOfFile(FileHandle file);
+// Writes the open file's data and size through to the disk (fsync; FlushFileBuffers), as
+// FlushFileToDisk does for a file by name, without opening it again.
+bool FlushFile(FileHandle file);
 
 // Copies count bytes of `from`, starting at fromOffset, to `to` at its position, which moves
 // past them; the position of `from` is left alone. *copied tells how many arrived. Done when
@@ -186,6 +189,35 @@ public:
 private:
     bool gathers_ = false;  // false inside another batch, which flushes for both
 };
+
+// Renames source to destination when no file or folder has that name (compared as the
+// platform compares names), as durably as ReplaceFile; NameTaken, with nothing changed, when
+// one has. Both must lie on one file system.
+enum class Placement : std::uint8_t { Placed, NameTaken, Failed };
+Placement PlaceNewFile(const std::string& source, const std::string& destination);
+
+// While one lives, WasMissingFromSnapshot answers from one listing of each folder it is asked
+// about, read the first time, instead of looking the name up: on Wine a name that does not
+// exist costs a read of its whole folder, so a run adding N files to one folder would read it
+// N times. The answer is a guess, not a fact (another program may make the file after the
+// listing): whoever acts on it puts the file in place with PlaceNewFile, which never replaces
+// one, and looks the name up when that finds it taken. POSIX keeps listings for every lookup
+// anyway (platform/posix/folder_listings.h): there nothing is guessed.
+class FolderSnapshots {
+public:
+    FolderSnapshots();
+    ~FolderSnapshots();
+    FolderSnapshots(const FolderSnapshots&) = delete;
+    FolderSnapshots& operator=(const FolderSnapshots&) = delete;
+
+private:
+    bool owns_ = false;  // false inside another, which keeps the listings for both
+};
+
+// Whether path's name was not in its folder's listing (see FolderSnapshots); false whenever
+// that cannot be told: no snapshots live, the name is a pattern or has a form the platform
+// rewrites, or the folder could not be listed.
+bool WasMissingFromSnapshot(const std::string& path);
 
 // ---- Time ----------------------------------------------------------------------------------
 

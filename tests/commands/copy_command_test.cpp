@@ -232,27 +232,46 @@ TEST(CmdCopy, ReplacesTheInstalledFileWithoutWritingIt) {
 
 // A destination missing at the freshness test is not looked up again before the swap; a file
 // that another program puts there meanwhile is still replaced only if it may be, by the swap.
+// A file that another program puts at a new destination while the copy writes, or after the
+// run listed the folder (and so, on Windows, no longer looks the name up): the swap finds it
+// and the copy decides as if it had looked.
 TEST(CmdCopy, AFileAppearingAtANewDestinationMeanwhileIsHandledByTheSwap) {
+    enum class When { WhileWriting, AfterListing };
     struct Case {
         const char* label;
+        When when;
         std::uint32_t attributes;
+        std::int64_t seconds;  // its last-write time relative to the payload's
         std::string failure;
         Bytes after;
     };
     const Case cases[] = {
-        {"plain file: replaced", 0, "", {1, 2, 3}},
-        {"read-only file: refused", Os::kAttrReadOnly, kUpdateFileNotCreated, {'o', 't', 'h'}},
+        {"plain file: replaced", When::WhileWriting, 0, -60, "", {1, 2, 3}},
+        {"read-only file: refused", When::WhileWriting, Os::kAttrReadOnly, -60,
+         kUpdateFileNotCreated, {'o', 't', 'h'}},
+        {"older, after listing: replaced", When::AfterListing, 0, -60, "", {1, 2, 3}},
+        {"as new, after listing: kept", When::AfterListing, 0, 0, "", {'o', 't', 'h'}},
+        {"read-only, after listing: refused", When::AfterListing, Os::kAttrReadOnly, -60,
+         kUpdateFileNotCreated, {'o', 't', 'h'}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         TempFolder install;
-        HookedProgress progress;
-        progress.onPump = [&] {  // once the payload is written, beside it
-            if (install.List().size() != 1 || install.List()[0] == "a.bin") return;
+        auto appear = [&] {
             install.WriteFile("a.bin", "oth");
-            SetModified(install / "a.bin", -60);
+            SetModified(install / "a.bin", c.seconds);
             if (c.attributes) Os::SetFileAttributes(install / "a.bin", c.attributes);
         };
+        HookedProgress progress;
+        Os::FolderSnapshots snapshots;
+        if (c.when == When::AfterListing) {
+            Os::WasMissingFromSnapshot(install / "a.bin");
+            appear();
+        } else {
+            progress.onPump = [&] {  // once the payload is written, beside it
+                if (install.List().size() == 1 && install.List()[0] != "a.bin") appear();
+            };
+        }
         CErrorMessages errors;
         CopyParams params = Params("", "a.bin");
         EXPECT_EQ(FailureOf([&] { CmdCopy(progress, install.Path(), params, errors); }), c.failure);

@@ -202,6 +202,41 @@ TEST(ReplaceFile, TakesAFreeNameAndNeverAFolder) {
     EXPECT_EQ(folder.List(), (Names{"fresh", "sub"}));
 }
 
+TEST(PlaceNewFile, TakesOnlyANameThatNoFileOrFolderHasInAnyCase) {
+    TempFolder folder;
+    folder.WriteFile("source", "new");
+    folder.WriteFile("Taken", "old");
+    folder.WriteFile("sub/inside", "x");
+    EXPECT_EQ(PlaceNewFile(folder / "source", folder / "TAKEN"), Placement::NameTaken);
+    EXPECT_EQ(PlaceNewFile(folder / "source", folder / "SUB"), Placement::NameTaken);
+    EXPECT_EQ(PlaceNewFile(folder / "missing", folder / "fresh"), Placement::Failed);
+    EXPECT_EQ(folder.List(), (Names{"Taken", "source", "sub"}));
+    EXPECT_EQ(PlaceNewFile(folder / "source", folder / "fresh"), Placement::Placed);
+    EXPECT_EQ(Contents(folder, "fresh"), "new");
+}
+
+// Windows answers from one listing per folder; POSIX, whose lookups are cheap, never guesses.
+TEST(FolderSnapshots, TellNamesMissingFromTheFirstListingOfTheirFolder) {
+#ifdef _WIN32
+    constexpr bool kGuesses = true;
+#else
+    constexpr bool kGuesses = false;
+#endif
+    TempFolder folder;
+    folder.WriteFile("Present.bin", "x");
+    EXPECT_FALSE(WasMissingFromSnapshot(folder / "absent.bin")) << "no snapshot lives";
+    FolderSnapshots snapshots;
+    const std::pair<const char*, bool> cases[] = {
+        {"absent.bin", kGuesses}, {"PRESENT.BIN", false}, {"absent*", false},
+        {"absent.bin.", false},   {"new/absent.bin", kGuesses},
+    };
+    for (const auto& [name, missing] : cases) {
+        EXPECT_EQ(WasMissingFromSnapshot(folder / name), missing) << name;
+    }
+    folder.WriteFile("later.bin", "made after the listing");
+    EXPECT_EQ(WasMissingFromSnapshot(folder / "later.bin"), kGuesses) << "a guess, not a fact";
+}
+
 #ifndef _WIN32
 // Root may replace any file; Windows refuses to write over a read-only one whoever asks, and so
 // must the Linux build. (Wine running as root copies over it, so this is Linux only.)

@@ -264,6 +264,11 @@ bool SetEndOfFile(FileHandle file) {
     return position >= 0 && ::ftruncate(opened->descriptor, position) == 0;
 }
 
+bool FlushFile(FileHandle file) {
+    OpenedFile* opened = Opened(file);
+    return opened != nullptr && ::fsync(opened->descriptor) == 0;
+}
+
 RangeCopy CopyFileRange(FileHandle from, std::int64_t fromOffset, FileHandle to,
                         std::uint64_t count, std::uint64_t* copied) {
     OpenedFile* source = Opened(from);

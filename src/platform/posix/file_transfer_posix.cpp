@@ -194,6 +194,24 @@ bool MoveFile(const std::string& source, const std::string& destination) {
     return !from.empty() && !to.empty() && RenameNoReplace(from, to);
 }
 
+Placement PlaceNewFile(const std::string& source, const std::string& destination) {
+    if (!FitsMaxPath(source) || !FitsMaxPath(destination)) return Placement::Failed;
+    std::string from = Posix::HostPath(source);
+    std::string to = Posix::HostPath(destination);
+    if (from.empty() || to.empty()) return Placement::Failed;
+    if (!RenameNoReplace(from, to)) {
+        return Posix::StatEntry(to) ? Placement::NameTaken : Placement::Failed;
+    }
+    Posix::DropTemporaryMark(to);
+    SyncFoldersOfRename(from, to);
+    return Placement::Placed;
+}
+
+// Every lookup here already answers from a kept listing: nothing is guessed.
+FolderSnapshots::FolderSnapshots() = default;
+FolderSnapshots::~FolderSnapshots() = default;
+bool WasMissingFromSnapshot(const std::string&) { return false; }
+
 bool ReplaceFile(const std::string& source, const std::string& destination, bool* mayPass) {
     if (mayPass != nullptr) *mayPass = false;
     if (!FitsMaxPath(source) || !FitsMaxPath(destination)) return false;

@@ -100,6 +100,8 @@ bool SetEndOfFile(FileHandle file) {
     return !CountsAsFailure(::SetEndOfFile(AsHandle(file)) == FALSE);
 }
 
+bool FlushFile(FileHandle file) { return ::FlushFileBuffers(AsHandle(file)) != FALSE; }
+
 // Windows has no kernel copy between two open handles: the caller copies through memory.
 RangeCopy CopyFileRange(FileHandle, std::int64_t, FileHandle, std::uint64_t,
                         std::uint64_t* copied) {

@@ -153,18 +153,25 @@ bool FlushFileSystemsOf(const std::vector<std::string>&) { return false; }
 FolderFlushBatch::FolderFlushBatch() = default;
 FolderFlushBatch::~FolderFlushBatch() = default;
 
+Placement PlaceNewFile(const std::string& source, const std::string& destination) {
+    if (::MoveFileExA(source.c_str(), destination.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE) {
+        return Placement::Placed;
+    }
+    DWORD error = ::GetLastError();
+    return error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS ? Placement::NameTaken
+                                                                        : Placement::Failed;
+}
+
 // A destination that does not exist yet (a new file of the patch) is taken by a move that may
 // not replace anything; only when that finds the name taken is the file there looked at, and
 // then replaced. Looking first would cost Wine a search of the whole folder for a name that is
 // not there, on every new file.
 bool ReplaceFile(const std::string& source, const std::string& destination, bool* mayPass) {
     if (mayPass != nullptr) *mayPass = false;
-    if (::MoveFileExA(source.c_str(), destination.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE) {
-        return true;
-    }
-    DWORD error = ::GetLastError();
-    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) {
-        if (mayPass != nullptr) *mayPass = IsHeldElsewhere(error);
+    Placement placement = PlaceNewFile(source, destination);
+    if (placement == Placement::Placed) return true;
+    if (placement == Placement::Failed) {
+        if (mayPass != nullptr) *mayPass = IsHeldElsewhere(::GetLastError());
         return false;
     }
     if (RefusesOverwrite(destination, FILE_ATTRIBUTE_READONLY)) return false;
