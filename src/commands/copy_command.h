@@ -57,7 +57,8 @@ PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolde
                          CopyParams& params, CErrorMessages& errorMessages,
                          const NewerFileDecision& replaceNewer, WrittenData flush);
 // dataOnDisk: the written file's data is on the disk already (its file system was flushed
-// since it was written); otherwise it is flushed first, unless it was as it was written.
+// since it was written); otherwise it is flushed first, unless PrepareCopy flushed it as it
+// wrote it.
 CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
                           PreparedCopy& prepared, bool dataOnDisk);
 
