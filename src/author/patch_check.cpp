@@ -129,14 +129,15 @@ void CheckRelease(const RunInputs& patch, const Release& old, std::size_t index,
     std::error_code error;
     fs::create_directory(base.path, error);
     RunFolder folder(base.path, place.installPathLength);
-    Keys copied = CopyWhatTheRunOpens(old, plan, folder.Host());
+    ScratchTree tree = CopyWhatTheRunOpens(old, plan, folder.Host());
     RunInputs inputs = patch;
     inputs.folder = folder.AsRunTakesIt();
     for (int run = 0; run < kRuns; ++run) {
         StopIfAsked(stop);
         Apply(inputs, old, stop, run > 0 && !plan.wayMade.empty());
-        Compare(PatchedRelease(old, folder.Host(), copied), old, newer, Skippable(plan, index),
-                progress);
+        RequireLinkedUnchanged(tree);
+        Compare(PatchedRelease(old, folder.Host(), tree.keys), old, newer,
+                Skippable(plan, index), progress);
     }
 }
 

@@ -10,6 +10,7 @@
 #include "author/patch_description.h"
 #include "author/release_diff.h"
 #include "author/release_payloads.h"
+#include "author/scratch_tree.h"
 #include "common/failure.h"
 #include "patch/container_writer.h"
 #include "support/temp_folder.h"
@@ -88,6 +89,33 @@ TEST_F(PatchCheckTest, NamesAFileThatNoRecordReaches) {
 
     EXPECT_EQ(Check(WritePatch("new"), {}, "wider"),
               std::string(Author::kFileMissing) + ": extra.txt (" + (folder_ / "old") + ")");
+    EXPECT_TRUE(ScratchIsEmpty());
+}
+
+// The old file the run reads is the release's own, linked into the scratch tree; a change to it
+// while the check runs fails the check.
+TEST_F(PatchCheckTest, LinksTheOldFilesTheRunReadsAndRefusesOneThatChanges) {
+    const std::string patch = WritePatch("new");
+    const fs::path old = HostPath(folder_ / "old/a.txt");
+    bool linked = false;
+    auto seeLink = [&] {
+        for (const auto& entry : fs::recursive_directory_iterator(HostPath(folder_ / "scratch"))) {
+            std::error_code error;
+            bool named = entry.path().filename() == "a.txt";
+            linked = linked || (named && fs::equivalent(entry, old, error));
+        }
+        return false;
+    };
+    EXPECT_EQ(Check(patch, seeLink), "");
+    EXPECT_TRUE(linked);
+    EXPECT_EQ(folder_.ReadFile("old/a.txt"), (std::vector<std::uint8_t>{'1', '.', '0'}));
+
+    bool changed = false;
+    auto change = [&] {
+        if (!std::exchange(changed, true)) folder_.WriteFile("old/a.txt", "1.0, changed");
+        return false;
+    };
+    EXPECT_EQ(Check(patch, change).rfind(Author::kOldFileChanged, 0), 0u);
     EXPECT_TRUE(ScratchIsEmpty());
 }
 
