@@ -62,8 +62,9 @@ int OptionFlags(const OpenRequest& request) {
     return flags;
 }
 
-// open(), telling whether the file was made by it: "create unless present" is tried as an
-// exclusive create first, so a file that existed before is known and can be refused.
+// open(), telling whether the file was made by it: "create unless present" opens a present
+// file first (the usual case: a temporary file made empty beforehand), then creates one
+// exclusively, so a file that existed before is known and can be refused.
 int OpenDescriptor(const std::string& hostPath, int flags, bool* created) {
     *created = false;
     if ((flags & O_CREAT) == 0 || (flags & O_EXCL) != 0) {
@@ -73,14 +74,14 @@ int OpenDescriptor(const std::string& hostPath, int flags, bool* created) {
     }
     constexpr int kAttempts = 3;  // the file may come and go between the two opens
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        int descriptor = ::open(hostPath.c_str(), flags | O_EXCL, Posix::kNewFileMode);
+        int descriptor = ::open(hostPath.c_str(), flags & ~O_CREAT);
+        if (descriptor >= 0 || errno != ENOENT) return descriptor;
+        descriptor = ::open(hostPath.c_str(), flags | O_EXCL, Posix::kNewFileMode);
         if (descriptor >= 0) {
             *created = true;
             return descriptor;
         }
         if (errno != EEXIST) return -1;
-        descriptor = ::open(hostPath.c_str(), flags & ~O_CREAT);
-        if (descriptor >= 0 || errno != ENOENT) return descriptor;
     }
     return -1;
 }

@@ -146,8 +146,11 @@ std::optional<FindData> FindFirstFile(const std::string& path) {
 std::optional<std::string> GetFullPathName(const std::string& path) {
     if (!FitsMaxPath(path)) return std::nullopt;
     std::string hostPath = Posix::ToHostSyntax(path);
-    std::optional<std::string> current = CurrentFolder();
-    if (hostPath.empty() || !current) return std::nullopt;
+    if (hostPath.empty()) return std::nullopt;
+    // The current folder only for a relative path: an absolute one needs no call.
+    std::optional<std::string> current =
+        hostPath.front() == '/' ? std::optional<std::string>("/") : CurrentFolder();
+    if (!current) return std::nullopt;
     std::string full = Posix::Utf8ToCp932(Posix::AbsoluteHostPath(hostPath, *current));
     if (full.size() >= kMaxPath) return std::nullopt;
     return full;
@@ -170,15 +173,17 @@ bool MakeSureDirectoryPathExists(const std::string& path) {
 
 // A folder is swept once per process and prefix: leftovers are made by processes that have
 // ended, and sweeping walks the whole folder, which a run that makes a temporary file for each
-// of thousands of files in one folder cannot afford each time.
+// of thousands of files in one folder cannot afford each time. A folder is known as the caller
+// spells it, so that one swept before costs no look at the disk; another spelling of it is
+// swept once more, to no harm.
 void RemoveLeftoverTempFiles(const std::string& folder, const std::string& prefix) {
     static std::set<std::string> swept;
     if (!FitsMaxPath(folder)) return;
+    std::string stem = LeadingCharacters(prefix, kTempPrefixCharacters);
+    if (!swept.insert(folder + '\0' + stem).second) return;
     std::string hostFolder = Posix::HostPath(folder);
     if (!hostFolder.empty() && hostFolder.back() != kHostSeparator) hostFolder += kHostSeparator;
-    std::string stem = Posix::Cp932ToUtf8(LeadingCharacters(prefix, kTempPrefixCharacters));
-    if (!swept.insert(hostFolder + '\0' + stem).second) return;
-    Posix::RemoveLeftoverUniqueFiles(hostFolder, stem, kTempSuffix);
+    Posix::RemoveLeftoverUniqueFiles(hostFolder, Posix::Cp932ToUtf8(stem), kTempSuffix);
 }
 
 std::string GetTempFileName(const std::string& folder, const std::string& prefix) {

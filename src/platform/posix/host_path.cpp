@@ -32,8 +32,17 @@ public:
     }
 
     bool Exists(const std::string& path) const override {
+        if (IsKnownFolderOrAbove(path)) return true;
         struct stat info;
         return ::lstat(path.c_str(), &info) == 0;
+    }
+
+    // Looks at folder once: when it exists, so does every folder above it, and those are not
+    // looked at again. A new file's folder usually exists as spelt, and a deep path then costs
+    // one look instead of one per folder.
+    void LearnFolder(const std::string& folder) {
+        struct stat info;
+        if (!folder.empty() && ::lstat(folder.c_str(), &info) == 0) knownFolder_ = folder;
     }
 
     std::vector<std::string> Entries(const std::string& folder) const override {
@@ -49,8 +58,15 @@ public:
     }
 
 private:
+    bool IsKnownFolderOrAbove(const std::string& path) const {
+        return !path.empty() && knownFolder_.starts_with(path) &&
+               (knownFolder_.size() == path.size() || knownFolder_[path.size()] == '/' ||
+                path.back() == '/');
+    }
+
     const bool oneLookup_;
     mutable bool changesTaken_ = false;
+    std::string knownFolder_;  // exists, as do the folders above it
 };
 
 std::vector<std::string_view> Components(std::string_view path) {
@@ -168,6 +184,7 @@ std::string ResolveHostPath(std::string_view hostPath) {
     std::string normal = NormalHostPath(hostPath);
     RealDisk disk(true);
     if (disk.Exists(normal)) return normal;
+    disk.LearnFolder(std::string(SplitAtLastSeparator(normal).folder));
     return MatchCase(normal, disk);
 }
 
