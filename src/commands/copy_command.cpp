@@ -184,7 +184,7 @@ CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
     prepared.temp.reset();
     // Stamped again after the swap (the temporary file was stamped already), because Windows
     // may give a file that takes a just-removed file's name the old file's creation time.
-    StampWithPayloadTimes(params.GetFullPath(), *params.file);
+    if (Os::MayTunnelCreationTimes()) StampWithPayloadTimes(params.GetFullPath(), *params.file);
     progress.SetPos(2);
     return prepared.outcome;
 }

@@ -190,6 +190,10 @@ private:
     bool gathers_ = false;  // false inside another batch, which flushes for both
 };
 
+// Whether a file that takes the name of one removed a moment before may be given that file's
+// creation time (Windows' file-name tunnelling): true on Windows; POSIX has nothing of the kind.
+bool MayTunnelCreationTimes();
+
 // Renames source to destination when no file or folder has that name (compared as the
 // platform compares names), as durably as ReplaceFile; NameTaken, with nothing changed, when
 // one has. Both must lie on one file system.

@@ -194,6 +194,8 @@ bool MoveFile(const std::string& source, const std::string& destination) {
     return !from.empty() && !to.empty() && RenameNoReplace(from, to);
 }
 
+bool MayTunnelCreationTimes() { return false; }
+
 Placement PlaceNewFile(const std::string& source, const std::string& destination) {
     if (!FitsMaxPath(source) || !FitsMaxPath(destination)) return Placement::Failed;
     std::string from = Posix::HostPath(source);

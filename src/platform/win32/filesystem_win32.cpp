@@ -153,6 +153,8 @@ bool FlushFileSystemsOf(const std::vector<std::string>&) { return false; }
 FolderFlushBatch::FolderFlushBatch() = default;
 FolderFlushBatch::~FolderFlushBatch() = default;
 
+bool MayTunnelCreationTimes() { return true; }
+
 Placement PlaceNewFile(const std::string& source, const std::string& destination) {
     if (::MoveFileExA(source.c_str(), destination.c_str(), MOVEFILE_WRITE_THROUGH) != FALSE) {
         return Placement::Placed;
