@@ -16,13 +16,14 @@ using Listing = std::unordered_set<std::u16string>;
 // folder that could not be listed has no value: nothing is guessed there.
 std::map<std::u16string, std::optional<Listing>>* listings = nullptr;
 
-// Characters that make a name a pattern for the search ('<', '>' and '"' are its DOS forms).
-constexpr char16_t kPatternCharacters[] = u"*?<>\"";
+// Characters that make a name more than a name: a pattern for the search ('<', '>' and '"'
+// are its DOS forms), and ':' before a stream's name.
+constexpr char16_t kSpecialCharacters[] = u"*?<>\":";
 
-// Whether the name reaches only the file of that very name: not empty, no pattern, and not
-// ending in a dot or a space, which Windows drops from a name before it looks it up.
+// Whether the name reaches only the file of that very name: not empty, nothing special, and
+// not ending in a dot or a space, which Windows drops from a name before it looks it up.
 bool IsPlainName(const std::u16string& name) {
-    return !name.empty() && name.find_first_of(kPatternCharacters) == std::u16string::npos &&
+    return !name.empty() && name.find_first_of(kSpecialCharacters) == std::u16string::npos &&
            name.back() != u'.' && name.back() != u' ';
 }
 
