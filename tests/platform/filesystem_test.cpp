@@ -228,7 +228,7 @@ TEST(FolderSnapshots, TellNamesMissingFromTheFirstListingOfTheirFolder) {
     FolderSnapshots snapshots;
     const std::pair<const char*, bool> cases[] = {
         {"absent.bin", kGuesses}, {"PRESENT.BIN", false}, {"absent*", false},
-        {"absent.bin.", false},   {"new/absent.bin", kGuesses},
+        {"absent.bin.", false},   {"absent.bin:stream", false}, {"new/absent.bin", kGuesses},
     };
     for (const auto& [name, missing] : cases) {
         EXPECT_EQ(WasMissingFromSnapshot(folder / name), missing) << name;
