@@ -12,14 +12,9 @@ namespace {
 constexpr std::size_t kMaxCopies = 1024;
 constexpr std::uint64_t kMaxBytes = 64ull << 20;
 
-// The destination with ASCII letters upper-cased: two spellings of one name meet. A trail byte
-// of code page 932 may be upper-cased too; two names that then meet only end a group early.
-std::string DestinationKey(const CopyParams& params) {
-    std::string key = params.GetFullPath();
-    for (char& c : key) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    }
-    return key;
+// The destination as the platform compares names: two spellings of one file meet.
+std::u16string DestinationKey(const CopyParams& params) {
+    return Os::FoldNameCase(params.GetFullPath());
 }
 
 std::uint64_t SizeOfPayload(const CopyParams& params) {

@@ -43,7 +43,7 @@ public:
 private:
     bool enabled_;
     std::vector<PendingCopy> pending_;
-    std::set<std::string> destinations_;  // upper-cased, as Windows compares names
+    std::set<std::u16string> destinations_;  // folded as the platform compares names
     std::uint64_t bytes_ = 0;
 };
 

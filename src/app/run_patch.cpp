@@ -49,8 +49,9 @@ void FinishCopies(Run& run, CopyGroup& copies, const CommandReport& report) {
     for (PendingCopy& copy : copies.Take()) {
         run.command = copy.command;
         run.index = copy.index;
-        CommandOutcome outcome = FinishCopy(
-            *run.progress, static_cast<const CopyParams&>(*copy.command), copy.prepared, onDisk);
+        copy.prepared.dataOnDisk = copy.prepared.dataOnDisk || onDisk;
+        CommandOutcome outcome =
+            FinishCopy(*run.progress, static_cast<const CopyParams&>(*copy.command), copy.prepared);
         if (report) report(*run.command, outcome);
     }
 }

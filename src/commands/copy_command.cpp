@@ -167,10 +167,10 @@ PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolde
 }
 
 CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
-                          PreparedCopy& prepared, bool dataOnDisk) {
+                          PreparedCopy& prepared) {
     if (!prepared.temp) return prepared.outcome;
     const std::string& temporary = prepared.temp->Path();
-    if (!(dataOnDisk || prepared.dataOnDisk || Os::FlushFileToDisk(temporary))) {
+    if (!(prepared.dataOnDisk || Os::FlushFileToDisk(temporary))) {
         throw MessageFailure(kUpdateFileNotCreated);
     }
     if (!prepared.guessedMissing) {
@@ -194,7 +194,7 @@ CommandOutcome CmdCopy(ProgressSink& progress, const std::string& installFolder,
                        const NewerFileDecision& replaceNewer) {
     PreparedCopy prepared = PrepareCopy(progress, installFolder, params, errorMessages,
                                         replaceNewer, WrittenData::Flush);
-    return FinishCopy(progress, params, prepared, false);
+    return FinishCopy(progress, params, prepared);
 }
 
 }  // namespace Orvane

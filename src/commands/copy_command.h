@@ -48,7 +48,9 @@ struct PreparedCopy {
     // the swap decides, with replaceNewer, when it finds the name taken after all.
     bool guessedMissing = false;
     NewerFileDecision replaceNewer;
-    bool dataOnDisk = false;  // flushed as it was written
+    // The written file's data is on the disk: flushed as it was written, or with its whole
+    // file system since (set by the caller). Otherwise FinishCopy flushes it first.
+    bool dataOnDisk = false;
 };
 // Flush: the written file goes to the disk before it is closed, as a copy on its own needs;
 // Leave: its caller flushes it later, with others.
@@ -56,10 +58,7 @@ enum class WrittenData : std::uint8_t { Flush, Leave };
 PreparedCopy PrepareCopy(ProgressSink& progress, const std::string& installFolder,
                          CopyParams& params, CErrorMessages& errorMessages,
                          const NewerFileDecision& replaceNewer, WrittenData flush);
-// dataOnDisk: the written file's data is on the disk already (its file system was flushed
-// since it was written); otherwise it is flushed first, unless PrepareCopy flushed it as it
-// wrote it.
 CommandOutcome FinishCopy(ProgressSink& progress, const CopyParams& params,
-                          PreparedCopy& prepared, bool dataOnDisk);
+                          PreparedCopy& prepared);
 
 }  // namespace Orvane
